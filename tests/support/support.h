@@ -1,0 +1,56 @@
+#pragma once
+
+// Stand-ins for the clock and the random source, and clicks the way a pupil makes them.
+
+#include "platform/clock.h"
+#include "platform/form.h"
+
+#include <QTest>
+#include <QWindow>
+
+#include <deque>
+
+namespace support {
+
+class StandInClock final : public platform::Clock {
+public:
+    float timer() const override { return now; }
+    float now = 36000.0f;
+};
+
+// Returns the queued values in turn, then repeats the last one.
+class StandInRandom final : public platform::RandomSource {
+public:
+    void reseed(float seed) override { seeds.push_back(seed); }
+    float next() override {
+        if (values.size() > 1) {
+            const float v = values.front();
+            values.pop_front();
+            return v;
+        }
+        return values.empty() ? 0.0f : values.front();
+    }
+    std::deque<float> values;
+    std::vector<float> seeds;
+};
+
+// The entry drawn for a value r with N questions is floor(r * N) + 1: this value draws numero.
+inline float drawing(int numero, int n) { return (static_cast<float>(numero) - 0.5f) / static_cast<float>(n); }
+
+// A press and release of a mouse button through the window, at the centre of the named control,
+// so that whatever stands on top there takes it, as under a real pointer.
+inline void click(platform::Form& form, const QString& name, Qt::MouseButton button = Qt::LeftButton) {
+    QWidget* control = form.control(name);
+    QVERIFY2(control, qPrintable(name));
+    const QPoint at = control->mapTo(form.window(), control->rect().center());
+    QTest::mouseClick(form.window()->windowHandle(), button, Qt::NoModifier, at);
+}
+
+inline QString text(platform::Form& form, const QString& label) { return form.label(label)->text(); }
+
+inline bool visible(platform::Form& form, const QString& control) { return form.control(control)->isVisible(); }
+
+// Runs the deferred destruction of unloaded windows.
+inline void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+} // namespace support
