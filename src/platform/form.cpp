@@ -53,6 +53,16 @@ Form::Form(const WindowLayout& layout) : layout_(layout) {}
 
 Form::~Form() { delete window_; }
 
+const Control* Form::design(const QString& name) const {
+    for (const ControlGroup& group : layout_.groups) {
+        for (const Control& c : group.controls) {
+            if (name == QString::fromUtf8(c.name))
+                return &c;
+        }
+    }
+    return nullptr;
+}
+
 void Form::load() {
     if (window_)
         return;
@@ -119,10 +129,11 @@ void Form::build() {
     chainTabOrder();
 
     const QSize size = window_->sizeHint();
-    if (layout_.border == Border::Sizable)
-        window_->resize(size);
-    else
+    // A window without a frame cannot be resized by hand but may still open maximised.
+    if (layout_.border == Border::FixedSingle)
         window_->setFixedSize(size);
+    else
+        window_->resize(size);
 }
 
 void Form::buildGroup(const ControlGroup& group) {

@@ -46,6 +46,8 @@ public:
     Label* label(const QString& name) const { return qobject_cast<Label*>(control(name)); }
     Frame* frame(const QString& name) const { return qobject_cast<Frame*>(control(name)); }
     QAction* menuItem(const QString& name) const { return menuItems_.value(name); }
+    // The layout row of the named control.
+    const Control* design(const QString& name) const;
 
     // Told after every unload, so that the owner of the windows can tell when none is open.
     std::function<void()> unloaded;

@@ -1,15 +1,46 @@
 #include "platform/application.h"
-#include "quiz/finestraquiz.h"
+#include "shell/programma.h"
 
 #include <QApplication>
+#include <QIcon>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// Without a display Qt aborts with a long message; say plainly what is missing instead.
+bool senzaSchermo() {
+#if defined(__linux__)
+    const auto vuota = [](const char* nome) {
+        const char* valore = std::getenv(nome);
+        return !valore || !*valore;
+    };
+    return vuota("QT_QPA_PLATFORM") && vuota("DISPLAY") && vuota("WAYLAND_DISPLAY");
+#else
+    return false;
+#endif
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
+    if (senzaSchermo()) {
+        std::fputs("capacita: no display to open its windows on (neither DISPLAY nor WAYLAND_DISPLAY is set)\n", stderr);
+        return 1;
+    }
+    // The program takes no command line: Qt sees the program's name only.
+    int argcQt = argc > 0 ? 1 : 0;
+    QApplication app(argcQt, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/capacita.png")));
     platform::setUpApplication();
+
     platform::SystemClock clock;
     platform::SystemRandom random;
-    quiz::FrmMultipliCapacità finestra(clock, random, [] { QApplication::exit(0); });
-    finestra.unloaded = [] { QApplication::exit(0); };
-    finestra.show();
-    return app.exec();
+    shell::Programma programma(clock, random);
+    programma.avvia();
+    const int esito = app.exec();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return esito;
 }

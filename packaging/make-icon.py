@@ -1,0 +1,69 @@
+#!/usr/bin/env python3
+"""Draws the program's icon, a graduated measuring jug, as a 32x32 PNG of 16 indexed colours.
+
+Run it again after changing the drawing; the PNG it writes is kept in the repository.
+"""
+import struct
+import sys
+import zlib
+
+SIZE = 32
+PALETTE = [
+    (0, 0, 0),        # 0 transparent
+    (0, 0, 0),        # 1 outline
+    (0, 0, 160),      # 2 glass edge
+    (96, 160, 255),   # 3 water
+    (230, 245, 255),  # 4 empty glass
+    (255, 128, 255),  # 5 handle
+    (0, 0, 0),        # 6 graduations
+    (0, 64, 192),     # 7 water surface
+] + [(255, 255, 255)] * 8
+
+
+def draw():
+    px = [[0] * SIZE for _ in range(SIZE)]
+    left, right, top, bottom = 6, 22, 5, 29
+    for y in range(top, bottom + 1):
+        for x in range(left, right + 1):
+            edge = x in (left, right) or y == bottom
+            px[y][x] = 2 if edge else (3 if y >= 13 else 4)
+    for x in range(left + 1, right):
+        px[13][x] = 7
+    # Spout on the upper left.
+    for i in range(3):
+        px[top - 1 - i][left - 1 - i] = 2
+        px[top - i][left - i] = 2
+    # Graduations on the left of the glass: long every 8 pixels, short every 4.
+    for y in range(9, bottom, 4):
+        length = 7 if (y - 9) % 8 == 0 else 4
+        for x in range(left + 1, left + 1 + length):
+            px[y][x] = 6
+    # Handle on the right.
+    for y in range(9, 24):
+        for x in range(right + 1, right + 6):
+            ring = y in (9, 10, 22, 23) or x in (right + 4, right + 5)
+            if ring:
+                px[y][x] = 5
+    return px
+
+
+def chunk(kind, data):
+    body = kind + data
+    return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
+
+
+def png(px):
+    rows = b""
+    for row in px:
+        packed = bytes((row[i] << 4) | row[i + 1] for i in range(0, SIZE, 2))
+        rows += b"\x00" + packed
+    header = struct.pack(">IIBBBBB", SIZE, SIZE, 4, 3, 0, 0, 0)
+    palette = b"".join(bytes(c) for c in PALETTE)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"PLTE", palette)
+            + chunk(b"tRNS", b"\x00") + chunk(b"IDAT", zlib.compress(rows, 9)) + chunk(b"IEND", b""))
+
+
+if __name__ == "__main__":
+    out = sys.argv[1] if len(sys.argv) > 1 else "capacita.png"
+    with open(out, "wb") as f:
+        f.write(png(draw()))

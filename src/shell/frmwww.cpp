@@ -1,0 +1,58 @@
+#include "shell/frmwww.h"
+
+#include "shell/autore.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <cmath>
+
+namespace shell {
+
+namespace {
+
+using namespace platform;
+
+constexpr Control controlli[] = {
+    {"Label1", Kind::Label, autore::sito, 1230, 420, 4245, 615, msSansSerif(13.5)},
+    {"Label2", Kind::Label, autore::email, 1140, 1350, 4275, 525, msSansSerif(13.5)},
+};
+constexpr ControlGroup gruppi[] = {{nullptr, controlli}};
+
+constexpr WindowLayout layoutWWW{
+    "FrmWWW", "INFO", rgb(192, 255, 255), 7215, 2970, Border::FixedSingle, false, false, gruppi, {},
+};
+
+constexpr float twipsPerPixel = 15.0f;
+constexpr float alto = 20.0f;
+
+int inPixel(float twips) { return static_cast<int>(std::lround(twips / twipsPerPixel)); }
+
+} // namespace
+
+FrmWWW::FrmWWW() : Form(layoutWWW) {}
+
+void FrmWWW::connectHandlers() { onFormClick([this] { Form_Click(); }); }
+
+// Top centre of the screen, whatever the layout left to the system; nothing clamps a window or a
+// label wider than its container.
+void FrmWWW::Form_Load() {
+    // The native window knows its frame, and so the window's outer width.
+    window()->winId();
+    const float larghezzaSchermo = static_cast<float>(QGuiApplication::primaryScreen()->geometry().width()) * twipsPerPixel;
+    const auto larghezzaFinestra = [this] { return static_cast<float>(window()->frameGeometry().width()) * twipsPerPixel; };
+    const float sinistra = (larghezzaSchermo - larghezzaFinestra()) / 2;
+    window()->move(inPixel(sinistra), inPixel(alto));
+    centraLabel(QStringLiteral("Label1"), larghezzaFinestra());
+    centraLabel(QStringLiteral("Label2"), larghezzaFinestra());
+}
+
+void FrmWWW::centraLabel(const QString& nome, float larghezzaFinestra) {
+    const Control* riga = design(nome);
+    const float sinistra = (larghezzaFinestra - static_cast<float>(riga->width)) / 2;
+    label(nome)->setGeometry(twipsRect(sinistra, riga->top, riga->width, riga->height));
+}
+
+void FrmWWW::Form_Click() { unload(); }
+
+} // namespace shell

@@ -1,0 +1,71 @@
+#include "shell/programma.h"
+
+#include "quiz/finestraquiz.h"
+#include "shell/frminizio.h"
+#include "shell/frmwww.h"
+
+#include <QCoreApplication>
+
+namespace shell {
+
+Programma::Programma(const platform::Clock& clock, platform::RandomSource& random)
+    : clock_(clock), random_(random) {}
+
+Programma::~Programma() = default;
+
+void Programma::avvia() {
+    inizio().load();
+    inizio().show();
+}
+
+namespace {
+
+template <class Finestra, class... Argomenti>
+Finestra& istanza(std::unique_ptr<Finestra>& finestra, std::function<void()> scaricata, Argomenti&&... argomenti) {
+    if (!finestra) {
+        finestra = std::make_unique<Finestra>(std::forward<Argomenti>(argomenti)...);
+        finestra->unloaded = std::move(scaricata);
+    }
+    return *finestra;
+}
+
+} // namespace
+
+FrmInizioCapacità& Programma::inizio() {
+    return istanza(inizio_, [this] { finestraScaricata(); }, *this);
+}
+
+quiz::FrmMultipliCapacità& Programma::multipli() {
+    return istanza(multipli_, [this] { finestraScaricata(); }, clock_, random_, [this] { termina(); });
+}
+
+quiz::FrmSottomultipliCapacità& Programma::sottomultipli() {
+    return istanza(sottomultipli_, [this] { finestraScaricata(); }, clock_, random_, [this] { termina(); });
+}
+
+FrmWWW& Programma::www() { return istanza(www_, [this] { finestraScaricata(); }); }
+
+std::array<platform::Form*, 4> Programma::finestre() const {
+    return {inizio_.get(), multipli_.get(), sottomultipli_.get(), www_.get()};
+}
+
+void Programma::termina() {
+    terminato_ = true;
+    for (platform::Form* finestra : finestre()) {
+        if (finestra)
+            finestra->unload();
+    }
+    QCoreApplication::exit(0);
+}
+
+void Programma::finestraScaricata() {
+    if (terminato_)
+        return;
+    for (const platform::Form* finestra : finestre()) {
+        if (finestra && finestra->isLoaded())
+            return;
+    }
+    QCoreApplication::exit(0);
+}
+
+} // namespace shell
