@@ -10,8 +10,8 @@ std::optional<Voce> cerca(Catalogo catalogo, float numero) {
     return catalogo[static_cast<std::size_t>(numero) - 1];
 }
 
-void visualizza(Catalogo catalogo, StatoDomanda& stato, platform::Label& LblNumero2,
-                platform::Label& LblIstruzione, const platform::Clock& clock) {
+void visualizza(Catalogo catalogo, StatoDomanda& stato, platform::Label& LblNumero2, platform::Label& LblIstruzione,
+                const platform::Clock& clock) {
     if (const auto voce = cerca(catalogo, stato.numeroDomanda)) {
         stato.testoDomanda = QString::fromUtf8(voce->testo);
         stato.rispostaEsatta = QString::fromUtf8(voce->risposta);

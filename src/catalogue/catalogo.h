@@ -40,7 +40,7 @@ struct StatoDomanda {
 // Shows entry numeroDomanda: its text in LblNumero2, its answer in rispostaEsatta, the clock
 // reading in tempoInizio and the instruction in LblIstruzione, in that order. A number with no
 // entry leaves the text and the answer as they were.
-void visualizza(Catalogo catalogo, StatoDomanda& stato, platform::Label& LblNumero2,
-                platform::Label& LblIstruzione, const platform::Clock& clock);
+void visualizza(Catalogo catalogo, StatoDomanda& stato, platform::Label& LblNumero2, platform::Label& LblIstruzione,
+                const platform::Clock& clock);
 
 } // namespace catalogue

@@ -6,9 +6,13 @@
 
 namespace platform {
 
-float SystemClock::timer() const { return QTime::currentTime().msecsSinceStartOfDay() / 1000.0f; }
+float SystemClock::timer() const {
+    return QTime::currentTime().msecsSinceStartOfDay() / 1000.0f;
+}
 
-void SystemRandom::reseed(float seed) { engine_.seed(std::bit_cast<std::uint32_t>(seed)); }
+void SystemRandom::reseed(float seed) {
+    engine_.seed(std::bit_cast<std::uint32_t>(seed));
+}
 
 float SystemRandom::next() {
     // 24 random bits scaled by 2^-24 fill a float's mantissa and can never reach 1.

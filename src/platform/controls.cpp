@@ -30,9 +30,13 @@ void Label::setText(const QString& text) {
     emit changed();
 }
 
-void Label::mousePressEvent(QMouseEvent* event) { event->accept(); }
+void Label::mousePressEvent(QMouseEvent* event) {
+    event->accept();
+}
 
-void Label::mouseReleaseEvent(QMouseEvent* event) { event->accept(); }
+void Label::mouseReleaseEvent(QMouseEvent* event) {
+    event->accept();
+}
 
 void Frame::setBackColor(const QColor& colour) {
     QPalette p = palette();
@@ -41,10 +45,11 @@ void Frame::setBackColor(const QColor& colour) {
     setAutoFillBackground(true);
 }
 
-QColor Frame::backColor() const { return palette().color(QPalette::Window); }
+QColor Frame::backColor() const {
+    return palette().color(QPalette::Window);
+}
 
-LineControl::LineControl(QPoint from, QPoint to, QWidget* parent)
-    : QWidget(parent), from_(from), to_(to) {
+LineControl::LineControl(QPoint from, QPoint to, QWidget* parent) : QWidget(parent), from_(from), to_(to) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setGeometry(QRect(from, to).normalized().adjusted(0, 0, 1, 1));
 }

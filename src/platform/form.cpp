@@ -12,7 +12,9 @@ namespace platform {
 
 namespace {
 
-QColor toQColor(Colour c) { return QColor(c.r, c.g, c.b); }
+QColor toQColor(Colour c) {
+    return QColor(c.r, c.g, c.b);
+}
 
 void setRole(QWidget* widget, QPalette::ColorRole role, Colour colour) {
     if (!colour.isSet())
@@ -34,11 +36,12 @@ Qt::WindowFlags windowFlags(const WindowLayout& layout) {
     if (layout.border == Border::None)
         return flags | Qt::FramelessWindowHint;
     // A title bar with its close button, and neither minimise nor maximise button.
-    return flags | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-           Qt::WindowCloseButtonHint;
+    return flags | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
 }
 
-bool standsInFront(Kind kind) { return kind == Kind::PushButton || kind == Kind::Frame; }
+bool standsInFront(Kind kind) {
+    return kind == Kind::PushButton || kind == Kind::Frame;
+}
 
 } // namespace
 
@@ -51,7 +54,9 @@ QRect twipsRect(double left, double top, double width, double height) {
 
 Form::Form(const WindowLayout& layout) : layout_(layout) {}
 
-Form::~Form() { delete window_; }
+Form::~Form() {
+    delete window_;
+}
 
 const Control* Form::design(const QString& name) const {
     for (const ControlGroup& group : layout_.groups) {
@@ -179,8 +184,8 @@ QWidget* Form::create(const Control& c, QWidget* parent) {
         break;
     }
     case Kind::Line:
-        widget = new LineControl(QPoint(pixels(c.left), pixels(c.top)), QPoint(pixels(c.width), pixels(c.height)),
-                                 parent);
+        widget =
+            new LineControl(QPoint(pixels(c.left), pixels(c.top)), QPoint(pixels(c.width), pixels(c.height)), parent);
         break;
     case Kind::Shape:
         widget = new ShapeControl(toQColor(c.back), c.outline, parent);

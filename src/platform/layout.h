@@ -21,7 +21,9 @@ struct Colour {
     int b = -1;
     constexpr bool isSet() const { return r >= 0; }
 };
-constexpr Colour rgb(int r, int g, int b) { return Colour{r, g, b}; }
+constexpr Colour rgb(int r, int g, int b) {
+    return Colour{r, g, b};
+}
 inline constexpr Colour standard{};
 
 // Every font of the program is bold; a face of nullptr leaves the platform's default font.
@@ -29,9 +31,15 @@ struct Font {
     const char* face = nullptr;
     double points = 0;
 };
-constexpr Font arial(double points) { return Font{"Arial", points}; }
-constexpr Font timesNewRoman(double points) { return Font{"Times New Roman", points}; }
-constexpr Font msSansSerif(double points) { return Font{"MS Sans Serif", points}; }
+constexpr Font arial(double points) {
+    return Font{"Arial", points};
+}
+constexpr Font timesNewRoman(double points) {
+    return Font{"Times New Roman", points};
+}
+constexpr Font msSansSerif(double points) {
+    return Font{"MS Sans Serif", points};
+}
 inline constexpr Font noFont{};
 
 inline constexpr int noTab = -1;
@@ -87,6 +95,8 @@ struct WindowLayout {
 
 // Twips become logical pixels at 15 twips a pixel; edges are rounded so that adjacent controls
 // stay adjacent.
-constexpr int pixels(int twips) { return twips >= 0 ? (twips + 7) / 15 : -((-twips + 7) / 15); }
+constexpr int pixels(int twips) {
+    return twips >= 0 ? (twips + 7) / 15 : -((-twips + 7) / 15);
+}
 
 } // namespace platform

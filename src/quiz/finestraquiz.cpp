@@ -15,7 +15,9 @@ const QString istruzioneNuovaDomanda = QStringLiteral("Clicca sul pulsante Visua
 constexpr float secondiInUnGiorno = 24 * 60 * 60;
 
 // Whole numbers are shown as plain decimal digits, with a minus sign when negative.
-QString testoNumero(float numero) { return QString::number(static_cast<qint64>(numero)); }
+QString testoNumero(float numero) {
+    return QString::number(static_cast<qint64>(numero));
+}
 
 } // namespace
 
@@ -65,7 +67,9 @@ void FinestraQuiz::CmdVerifica_Click() {
     verificaRisposta();
 }
 
-void FinestraQuiz::CmdOperazione_Click() { nuovaDomanda(); }
+void FinestraQuiz::CmdOperazione_Click() {
+    nuovaDomanda();
+}
 
 void FinestraQuiz::CmdRicomincia_Click() {
     stato_.contaDomande = 0;
@@ -73,17 +77,20 @@ void FinestraQuiz::CmdRicomincia_Click() {
     nuovaDomanda();
 }
 
-void FinestraQuiz::CmdFine_Click() { unload(); }
+void FinestraQuiz::CmdFine_Click() {
+    unload();
+}
 
-void FinestraQuiz::MnuEsci_Click() { terminaProgramma_(); }
+void FinestraQuiz::MnuEsci_Click() {
+    terminaProgramma_();
+}
 
 void FinestraQuiz::estraiDomanda() {
     random_.reseed(clock_.timer());
     const float r = random_.next();
     // r < 1 keeps the number within 1..N; the bound only guards against rounding at the top.
-    stato_.numeroDomanda =
-        std::min(std::floor(r * static_cast<float>(variante_.numeroMassimo)) + 1.0f,
-                 static_cast<float>(variante_.numeroMassimo));
+    stato_.numeroDomanda = std::min(std::floor(r * static_cast<float>(variante_.numeroMassimo)) + 1.0f,
+                                    static_cast<float>(variante_.numeroMassimo));
     visualizza();
 }
 

@@ -17,6 +17,7 @@ constexpr Control risposta(const char* name, const char* caption, int left, int 
 }
 
 // Front to back. The answer buttons of each window stand right after CmdRicomincia.
+// clang-format off
 constexpr Control ricomincia =
     {"CmdRicomincia", PushButton, "Ricomincia", 8430, 4410, 3315, 525, arial(12), standard, standard, Left, 24};
 
@@ -49,6 +50,7 @@ constexpr Control inFrame2[] = {
     {"Line4", Line, "", 2400, 360, 2400, 1200},
 };
 
+// clang-format on
 constexpr MenuItem menu[] = {
     {"MnuFile", "&File", nullptr},
     {"MnuEsci", "Esci", "MnuFile"},
@@ -64,13 +66,14 @@ std::vector<Control> componi(std::span<const Control> pulsanti, std::span<const 
     controlli.insert(controlli.end(), pulsanti.begin(), pulsanti.end());
     controlli.insert(controlli.end(), std::begin(comuni), std::end(comuni));
     for (const Tab& diverso : tabDiversi) {
-        std::ranges::find_if(controlli, [&](const Control& c) { return std::strcmp(c.name, diverso.name) == 0; })
-            ->tab = diverso.tab;
+        std::ranges::find_if(controlli, [&](const Control& c) { return std::strcmp(c.name, diverso.name) == 0; })->tab =
+            diverso.tab;
     }
     return controlli;
 }
 
 // The multiples window: answers in two rows of three.
+// clang-format off
 constexpr Control pulsantiMultipli[] = {
     risposta("Command7", "hl", 3930, 6540, 1695, 22),
     risposta("Command6", "dal", 2220, 6540, 1695, 21),
@@ -79,18 +82,27 @@ constexpr Control pulsantiMultipli[] = {
     risposta("Command3", "100", 2220, 6030, 1695, 18),
     risposta("Command2", "10", 540, 6030, 1695, 17),
 };
+// clang-format on
 const std::vector<Control> controlliMultipli = componi(pulsantiMultipli, {});
 const ControlGroup gruppiMultipli[] = {{nullptr, controlliMultipli}, {"Frame2", inFrame2}};
 
 const WindowLayout layoutMultipli{
     "FrmMultipliCapacità",
     "47 DOMANDE PER CONOSCERE LE MISURE DI CAPACITA':  I MULTIPLI",
-    rgb(255, 224, 192), 11880, 8310, Border::Sizable, true, true, gruppiMultipli, menu,
+    rgb(255, 224, 192),
+    11880,
+    8310,
+    Border::Sizable,
+    true,
+    true,
+    gruppiMultipli,
+    menu,
 };
 
 constexpr const char* risposteMultipli[] = {"Command2", "Command3", "Command4", "Command5", "Command6", "Command7"};
 
 // The submultiples window: seven answers, "1000" as one wide button beneath the others.
+// clang-format off
 constexpr Control pulsantiSottomultipli[] = {
     risposta("Command8", "l", 3510, 6390, 1275, 23),
     risposta("Command7", "dl", 3510, 5850, 1275, 22),
@@ -100,6 +112,7 @@ constexpr Control pulsantiSottomultipli[] = {
     risposta("Command3", "100", 510, 6390, 1695, 18),
     risposta("Command2", "10", 510, 5850, 1695, 17),
 };
+// clang-format on
 constexpr Tab tabSottomultipli[] = {{"lblRisultato", 24}, {"CmdRicomincia", 25}};
 const std::vector<Control> controlliSottomultipli = componi(pulsantiSottomultipli, tabSottomultipli);
 const ControlGroup gruppiSottomultipli[] = {{nullptr, controlliSottomultipli}, {"Frame2", inFrame2}};
@@ -107,7 +120,14 @@ const ControlGroup gruppiSottomultipli[] = {{nullptr, controlliSottomultipli}, {
 const WindowLayout layoutSottomultipli{
     "FrmSottomultipliCapacità",
     "96 DOMANDE PER CONOSCERE LE MISURE DI CAPACITA':  I SOTTOMULTIPLI",
-    rgb(255, 224, 192), 11880, 8310, Border::Sizable, true, true, gruppiSottomultipli, menu,
+    rgb(255, 224, 192),
+    11880,
+    8310,
+    Border::Sizable,
+    true,
+    true,
+    gruppiSottomultipli,
+    menu,
 };
 
 constexpr const char* risposteSottomultipli[] = {"Command2", "Command3", "Command4", "Command5",
@@ -116,7 +136,6 @@ constexpr const char* risposteSottomultipli[] = {"Command2", "Command3", "Comman
 } // namespace
 
 const Variante varianteMultipli{layoutMultipli, risposteMultipli, 47, catalogue::catalogoMultipli};
-const Variante varianteSottomultipli{layoutSottomultipli, risposteSottomultipli, 96,
-                                     catalogue::catalogoSottomultipli};
+const Variante varianteSottomultipli{layoutSottomultipli, risposteSottomultipli, 96, catalogue::catalogoSottomultipli};
 
 } // namespace quiz

@@ -18,6 +18,7 @@ constexpr Colour lilla = rgb(192, 192, 255);
 constexpr Colour blu = rgb(0, 0, 192);
 
 // Front to back.
+// clang-format off
 constexpr Control controlli[] = {
     {"Command7", PushButton, "Info", 4590, 6630, 6675, 315, arial(12), rosa, standard, Left, 8},
     {"Command9", PushButton, "E S C I", 4590, 5700, 6690, 705, msSansSerif(8.25), rosa, standard, Left, 7},
@@ -32,6 +33,7 @@ constexpr Control controlli[] = {
     {"Shape2", Shape, "", 150, 240, 11655, 1305, noFont, rosa, standard, Left, noTab, None, nullptr, 1},
     {"Shape1", Shape, "", 120, 300, 11655, 1305, noFont, rosa, standard, Left, noTab, None, nullptr, 2},
 };
+// clang-format on
 constexpr ControlGroup gruppi[] = {{nullptr, controlli}};
 
 constexpr MenuItem menu[] = {
@@ -40,8 +42,16 @@ constexpr MenuItem menu[] = {
 };
 
 constexpr WindowLayout layoutInizio{
-    "FrmInizioCapacità", "Gli obiettivi dell'addizione", rgb(255, 192, 255), 11880, 8310, Border::None, true, true,
-    gruppi, menu,
+    "FrmInizioCapacità",
+    "Gli obiettivi dell'addizione",
+    rgb(255, 192, 255),
+    11880,
+    8310,
+    Border::None,
+    true,
+    true,
+    gruppi,
+    menu,
 };
 
 } // namespace
@@ -72,9 +82,13 @@ void FrmInizioCapacità::Command7_MouseDown() {
     programma_.www().show();
 }
 
-void FrmInizioCapacità::Command7_MouseUp() { programma_.www().unload(); }
+void FrmInizioCapacità::Command7_MouseUp() {
+    programma_.www().unload();
+}
 
-void FrmInizioCapacità::Command9_Click() { programma_.termina(); }
+void FrmInizioCapacità::Command9_Click() {
+    programma_.termina();
+}
 
 void FrmInizioCapacità::mnuFine_Click() {
     unload();

@@ -26,21 +26,28 @@ constexpr WindowLayout layoutWWW{
 constexpr float twipsPerPixel = 15.0f;
 constexpr float alto = 20.0f;
 
-int inPixel(float twips) { return static_cast<int>(std::lround(twips / twipsPerPixel)); }
+int inPixel(float twips) {
+    return static_cast<int>(std::lround(twips / twipsPerPixel));
+}
 
 } // namespace
 
 FrmWWW::FrmWWW() : Form(layoutWWW) {}
 
-void FrmWWW::connectHandlers() { onFormClick([this] { Form_Click(); }); }
+void FrmWWW::connectHandlers() {
+    onFormClick([this] { Form_Click(); });
+}
 
 // Top centre of the screen, whatever the layout left to the system; nothing clamps a window or a
 // label wider than its container.
 void FrmWWW::Form_Load() {
     // The native window knows its frame, and so the window's outer width.
     window()->winId();
-    const float larghezzaSchermo = static_cast<float>(QGuiApplication::primaryScreen()->geometry().width()) * twipsPerPixel;
-    const auto larghezzaFinestra = [this] { return static_cast<float>(window()->frameGeometry().width()) * twipsPerPixel; };
+    const float larghezzaSchermo =
+        static_cast<float>(QGuiApplication::primaryScreen()->geometry().width()) * twipsPerPixel;
+    const auto larghezzaFinestra = [this] {
+        return static_cast<float>(window()->frameGeometry().width()) * twipsPerPixel;
+    };
     const float sinistra = (larghezzaSchermo - larghezzaFinestra()) / 2;
     window()->move(inPixel(sinistra), inPixel(alto));
     centraLabel(QStringLiteral("Label1"), larghezzaFinestra());
@@ -53,6 +60,8 @@ void FrmWWW::centraLabel(const QString& nome, float larghezzaFinestra) {
     label(nome)->setGeometry(twipsRect(sinistra, riga->top, riga->width, riga->height));
 }
 
-void FrmWWW::Form_Click() { unload(); }
+void FrmWWW::Form_Click() {
+    unload();
+}
 
 } // namespace shell

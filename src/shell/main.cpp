@@ -26,7 +26,8 @@ bool senzaSchermo() {
 
 int main(int argc, char* argv[]) {
     if (senzaSchermo()) {
-        std::fputs("capacita: no display to open its windows on (neither DISPLAY nor WAYLAND_DISPLAY is set)\n", stderr);
+        std::fputs("capacita: no display to open its windows on (neither DISPLAY nor WAYLAND_DISPLAY is set)\n",
+                   stderr);
         return 1;
     }
     // The program takes no command line: Qt sees the program's name only.

@@ -8,8 +8,7 @@
 
 namespace shell {
 
-Programma::Programma(const platform::Clock& clock, platform::RandomSource& random)
-    : clock_(clock), random_(random) {}
+Programma::Programma(const platform::Clock& clock, platform::RandomSource& random) : clock_(clock), random_(random) {}
 
 Programma::~Programma() = default;
 
@@ -32,18 +31,23 @@ Finestra& istanza(std::unique_ptr<Finestra>& finestra, std::function<void()> sca
 } // namespace
 
 FrmInizioCapacità& Programma::inizio() {
-    return istanza(inizio_, [this] { finestraScaricata(); }, *this);
+    return istanza(
+        inizio_, [this] { finestraScaricata(); }, *this);
 }
 
 quiz::FrmMultipliCapacità& Programma::multipli() {
-    return istanza(multipli_, [this] { finestraScaricata(); }, clock_, random_, [this] { termina(); });
+    return istanza(
+        multipli_, [this] { finestraScaricata(); }, clock_, random_, [this] { termina(); });
 }
 
 quiz::FrmSottomultipliCapacità& Programma::sottomultipli() {
-    return istanza(sottomultipli_, [this] { finestraScaricata(); }, clock_, random_, [this] { termina(); });
+    return istanza(
+        sottomultipli_, [this] { finestraScaricata(); }, clock_, random_, [this] { termina(); });
 }
 
-FrmWWW& Programma::www() { return istanza(www_, [this] { finestraScaricata(); }); }
+FrmWWW& Programma::www() {
+    return istanza(www_, [this] { finestraScaricata(); });
+}
 
 std::array<platform::Form*, 4> Programma::finestre() const {
     return {inizio_.get(), multipli_.get(), sottomultipli_.get(), www_.get()};

@@ -34,6 +34,7 @@ private slots:
         QTest::addColumn<int>("numero");
         QTest::addColumn<QString>("testo");
         QTest::addColumn<QString>("risposta");
+        // clang-format off
         QTest::newRow("multipli 1") << multipli << 1 << QStringLiteral("E' più capace l'hl o il dal ?") << QStringLiteral("hl");
         QTest::newRow("multipli 2") << multipli << 2 << QStringLiteral("E' più capace l'hl o il l ?") << QStringLiteral("hl");
         QTest::newRow("multipli 3") << multipli << 3 << QStringLiteral("E' più capace il dal o il l ?") << QStringLiteral("dal");
@@ -178,6 +179,7 @@ private slots:
         QTest::newRow("sottomultipli 94") << sottomultipli << 94 << QStringLiteral("Come si chiama la 1/100 parte del decilitro ?") << QStringLiteral("ml");
         QTest::newRow("sottomultipli 95") << sottomultipli << 95 << QStringLiteral("Come si chiama la 1/10 parte del decilitro ?") << QStringLiteral("cl");
         QTest::newRow("sottomultipli 96") << sottomultipli << 96 << QStringLiteral("Come si chiama la 1/10 parte del centilitro ?") << QStringLiteral("ml");
+        // clang-format on
     }
     void voci() {
         QFETCH(const Catalogo*, catalogo);
@@ -235,7 +237,8 @@ private slots:
         clock.now = 500.5f;
         QStringList visto;
         connect(&numero2, &platform::Label::changed, [&] {
-            visto << QStringLiteral("domanda %1 %2 %3").arg(numero2.text(), stato.rispostaEsatta).arg(stato.tempoInizio);
+            visto
+                << QStringLiteral("domanda %1 %2 %3").arg(numero2.text(), stato.rispostaEsatta).arg(stato.tempoInizio);
         });
         connect(&istruzione, &platform::Label::changed,
                 [&] { visto << QStringLiteral("istruzione %1 %2").arg(istruzione.text()).arg(stato.tempoInizio); });

@@ -15,6 +15,7 @@ using namespace support;
 
 namespace {
 
+// clang-format off
 constexpr Control controlli[] = {
     {"Pulsante", Kind::PushButton, "Premi", 150, 150, 1500, 450, arial(12), rgb(255, 0, 0), standard, Align::Left, 2},
     {"Nascosto", Kind::PushButton, "N", 150, 750, 1500, 450, arial(12), standard, standard, Align::Left, 0, Hidden},
@@ -25,9 +26,11 @@ constexpr Control controlli[] = {
 constexpr Control nelRiquadro[] = {
     {"Interna", Kind::Label, "", 150, 300, 600, 300},
 };
+// clang-format on
 constexpr ControlGroup gruppi[] = {{nullptr, controlli}, {"Riquadro", nelRiquadro}};
 constexpr MenuItem menu[] = {{"Menu", "&Menu", nullptr}, {"Voce", "Voce", "Menu"}};
-constexpr WindowLayout prova{"Prova", "Prova", rgb(10, 20, 30), 6000, 4500, Border::FixedSingle, false, true, gruppi, menu};
+constexpr WindowLayout prova{"Prova", "Prova", rgb(10, 20, 30), 6000, 4500, Border::FixedSingle,
+                             false,   true,    gruppi,          menu};
 
 class FormDiProva : public Form {
 public:
@@ -38,7 +41,9 @@ public:
 
 protected:
     void Form_Load() override { ++caricamenti; }
-    void connectHandlers() override { onFormClick([this] { ++clickFinestra; }); }
+    void connectHandlers() override {
+        onFormClick([this] { ++clickFinestra; });
+    }
 };
 
 } // namespace

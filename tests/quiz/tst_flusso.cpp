@@ -48,11 +48,14 @@ struct Finestra {
     int n;
 };
 
-const Finestra multipli{"multipli", {"Command2", "Command3", "Command4", "Command5", "Command6", "Command7"},
-                        {"10", "100", "1000", "l", "dal", "hl"}, 47};
+const Finestra multipli{"multipli",
+                        {"Command2", "Command3", "Command4", "Command5", "Command6", "Command7"},
+                        {"10", "100", "1000", "l", "dal", "hl"},
+                        47};
 const Finestra sottomultipli{"sottomultipli",
                              {"Command2", "Command3", "Command4", "Command5", "Command6", "Command7", "Command8"},
-                             {"10", "100", "1000", "ml", "cl", "dl", "l"}, 96};
+                             {"10", "100", "1000", "ml", "cl", "dl", "l"},
+                             96};
 
 } // namespace
 
@@ -101,8 +104,8 @@ private:
         return finestra->risposte[finestra->didascalie.indexOf(form->stato().rispostaEsatta)];
     }
     QString pulsanteSbagliato() const {
-        return finestra->risposte[(finestra->didascalie.indexOf(form->stato().rispostaEsatta) + 1) %
-                                  finestra->risposte.size()];
+        return finestra
+            ->risposte[(finestra->didascalie.indexOf(form->stato().rispostaEsatta) + 1) % finestra->risposte.size()];
     }
 
     void aggiungiFinestre() {
@@ -210,7 +213,8 @@ private slots:
         QCOMPARE(form->stato().numeroDomanda, float(numero));
         click(*form, pulsante);
         click(*form, "CmdVerifica");
-        QCOMPARE(text(*form, "LblEsito"), esatto ? QStringLiteral("E  s  a  t  t  o") : QStringLiteral("E  r  r  a  t  o"));
+        QCOMPARE(text(*form, "LblEsito"),
+                 esatto ? QStringLiteral("E  s  a  t  t  o") : QStringLiteral("E  r  r  a  t  o"));
     }
 
     void tempi_data() {
@@ -272,7 +276,8 @@ private slots:
             clock.now += 1.5f;
             totale += 1;
             click(*form, "CmdVerifica");
-            QCOMPARE(text(*form, "LblEsito"), giusta ? QStringLiteral("E  s  a  t  t  o") : QStringLiteral("E  r  r  a  t  o"));
+            QCOMPARE(text(*form, "LblEsito"),
+                     giusta ? QStringLiteral("E  s  a  t  t  o") : QStringLiteral("E  r  r  a  t  o"));
             QCOMPARE(text(*form, "LblTempoTotale"), QString::number(totale));
             if (domanda < 96) {
                 verificaStato(Stato::Verificata, false);
@@ -369,9 +374,8 @@ private slots:
                          .arg(text(*form, "LblNumero2"), text(*form, "LblIstruzione"))
                          .arg(form->button("CmdVerifica")->isHidden());
         });
-        QObject::connect(form->label("LblEsito"), &platform::Label::changed, [&] {
-            visto << QStringLiteral("esito:%1").arg(form->button("CmdFine")->isHidden());
-        });
+        QObject::connect(form->label("LblEsito"), &platform::Label::changed,
+                         [&] { visto << QStringLiteral("esito:%1").arg(form->button("CmdFine")->isHidden()); });
         click(*form, "CmdOperazione");
         const QString domanda20 = QString::fromUtf8(form->variante().catalogo[19].testo);
         QCOMPARE(visto, QStringList({"risultato:" + domanda20 + ":Clicca sul pulsante esatto:1", "esito:1"}));

@@ -31,6 +31,7 @@ struct Riga {
 constexpr QRgb nessuno = 0;
 
 // Front to back, as the windows are designed; the answer buttons follow per window.
+// clang-format off
 const Riga comuni[] = {
     {"CmdRicomincia", 8430, 4410, 3315, 525, "Arial", 12, nessuno, nessuno, false, 24},
     {"CmdVerifica", 540, 5070, 7785, 540, "MS Sans Serif", 12, qRgb(255, 128, 128), nessuno, false, 6},
@@ -75,6 +76,7 @@ const Riga pulsantiSottomultipli[] = {
     {"Command2", 510, 5850, 1695, 525, "Arial", 12, rosa, nessuno, false, 17},
 };
 
+// clang-format on
 QRect pixel(int left, int top, int width, int height) {
     const auto px = [](int t) { return static_cast<int>(std::lround(t / 15.0)); };
     return QRect(px(left), px(top), px(left + width) - px(left), px(top + height) - px(top));
@@ -82,7 +84,7 @@ QRect pixel(int left, int top, int width, int height) {
 
 QString faceSostituta(const char* face) {
     return QString::fromLatin1(face) == QLatin1String("Times New Roman") ? QStringLiteral("Liberation Serif")
-                                                                          : QStringLiteral("Liberation Sans");
+                                                                         : QStringLiteral("Liberation Sans");
 }
 
 } // namespace
@@ -220,10 +222,11 @@ private slots:
         QTest::addColumn<bool>("sotto");
         QTest::addColumn<QStringList>("nomi");
         QTest::addColumn<QStringList>("didascalie");
-        QTest::newRow("multipli") << false << QStringList{"Command2", "Command3", "Command4", "Command5", "Command6", "Command7"}
+        QTest::newRow("multipli") << false
+                                  << QStringList{"Command2", "Command3", "Command4", "Command5", "Command6", "Command7"}
                                   << QStringList{"10", "100", "1000", "l", "dal", "hl"};
-        QTest::newRow("sottomultipli") << true
-                                       << QStringList{"Command2", "Command3", "Command4", "Command5", "Command6", "Command7", "Command8"}
+        QTest::newRow("sottomultipli") << true << QStringList{"Command2", "Command3", "Command4", "Command5",
+                                                              "Command6", "Command7", "Command8"}
                                        << QStringList{"10", "100", "1000", "ml", "cl", "dl", "l"};
     }
     void didascalie() {
@@ -240,11 +243,16 @@ private slots:
     void sovrapposizioni_data() {
         QTest::addColumn<QString>("davanti");
         QTest::addColumn<QString>("dietro");
-        QTest::newRow("lblRisultato on Label3") << "lblRisultato" << "Label3";
-        QTest::newRow("LblNumero2 on Shape1") << "LblNumero2" << "Shape1";
-        QTest::newRow("LblContrassegno on Label1") << "LblContrassegno" << "Label1";
-        QTest::newRow("CmdVerifica on Command1") << "CmdVerifica" << "Command1";
-        QTest::newRow("CmdVerifica on CmdOperazione") << "CmdVerifica" << "CmdOperazione";
+        QTest::newRow("lblRisultato on Label3") << "lblRisultato"
+                                                << "Label3";
+        QTest::newRow("LblNumero2 on Shape1") << "LblNumero2"
+                                              << "Shape1";
+        QTest::newRow("LblContrassegno on Label1") << "LblContrassegno"
+                                                   << "Label1";
+        QTest::newRow("CmdVerifica on Command1") << "CmdVerifica"
+                                                 << "Command1";
+        QTest::newRow("CmdVerifica on CmdOperazione") << "CmdVerifica"
+                                                      << "CmdOperazione";
     }
     void sovrapposizioni() {
         QFETCH(QString, davanti);
@@ -274,10 +282,10 @@ private slots:
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             visitati << QApplication::focusWidget()->objectName();
         }
-        const QStringList attesi = sotto ? QStringList{"Command2", "Command3", "Command4", "Command5", "Command6",
-                                                       "Command7", "Command8", "CmdFine"}
-                                         : QStringList{"Command2", "Command3", "Command4", "Command5", "Command6",
-                                                       "Command7", "CmdFine", "Command2"};
+        const QStringList attesi = sotto ? QStringList{"Command2", "Command3", "Command4", "Command5",
+                                                       "Command6", "Command7", "Command8", "CmdFine"}
+                                         : QStringList{"Command2", "Command3", "Command4", "Command5",
+                                                       "Command6", "Command7", "CmdFine",  "Command2"};
         QCOMPARE(visitati, attesi);
         // Space on the focused "F i n e" closes the window.
         QTest::keyClick(f->button("CmdFine"), Qt::Key_Space);

@@ -21,7 +21,9 @@ using namespace support;
 
 namespace {
 
-int px(double twips) { return static_cast<int>(std::lround(twips / 15.0)); }
+int px(double twips) {
+    return static_cast<int>(std::lround(twips / 15.0));
+}
 
 QRect pixelRect(int left, int top, int width, int height) {
     return QRect(px(left), px(top), px(left + width) - px(left), px(top + height) - px(top));
@@ -108,7 +110,8 @@ private slots:
         const QColor rosa(255, 128, 255);
         const QColor lilla(192, 192, 255);
         const QColor blu(0, 0, 192);
-        const QColor nessuno;
+        // clang-format off
+                const QColor nessuno;
         QTest::newRow("Command7") << "Command7" << "Info" << pixelRect(4590, 6630, 6675, 315) << "Arial" << 12.0 << rosa << nessuno << true;
         QTest::newRow("Command9") << "Command9" << "E S C I" << pixelRect(4590, 5700, 6690, 705) << "MS Sans Serif" << 8.25 << rosa << nessuno << true;
         QTest::newRow("Command2") << "Command2" << "IL LITRO E I SUOI  SOTTOMULTIPLI" << pixelRect(4590, 4350, 4770, 705) << "Arial" << 12.0 << rosa << nessuno << true;
@@ -122,6 +125,7 @@ private slots:
         QTest::newRow("Shape2") << "Shape2" << "" << pixelRect(150, 240, 11655, 1305) << "" << 0.0 << nessuno << nessuno << true;
         QTest::newRow("Shape1") << "Shape1" << "" << pixelRect(120, 300, 11655, 1305) << "" << 0.0 << nessuno << nessuno << true;
     }
+    // clang-format on
     void controlliDelMenu() {
         QFETCH(QString, nome);
         QFETCH(QString, testo);

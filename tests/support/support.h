@@ -35,7 +35,9 @@ public:
 };
 
 // The entry drawn for a value r with N questions is floor(r * N) + 1: this value draws numero.
-inline float drawing(int numero, int n) { return (static_cast<float>(numero) - 0.5f) / static_cast<float>(n); }
+inline float drawing(int numero, int n) {
+    return (static_cast<float>(numero) - 0.5f) / static_cast<float>(n);
+}
 
 // A press and release of a mouse button through the window, at the centre of the named control,
 // so that whatever stands on top there takes it, as under a real pointer.
@@ -46,11 +48,17 @@ inline void click(platform::Form& form, const QString& name, Qt::MouseButton but
     QTest::mouseClick(form.window()->windowHandle(), button, Qt::NoModifier, at);
 }
 
-inline QString text(platform::Form& form, const QString& label) { return form.label(label)->text(); }
+inline QString text(platform::Form& form, const QString& label) {
+    return form.label(label)->text();
+}
 
-inline bool visible(platform::Form& form, const QString& control) { return form.control(control)->isVisible(); }
+inline bool visible(platform::Form& form, const QString& control) {
+    return form.control(control)->isVisible();
+}
 
 // Runs the deferred destruction of unloaded windows.
-inline void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+inline void flushDeletes() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
 
 } // namespace support
