@@ -56,6 +56,12 @@ constexpr MenuItem menu[] = {
     {"MnuEsci", "Esci", "MnuFile"},
 };
 
+// Both windows alike but for their name, title and answer buttons: a sizable frame without
+// minimise and maximise buttons, opening maximised.
+constexpr WindowLayout finestra(const char* name, const char* title, std::span<const ControlGroup> groups) {
+    return {name, title, rgb(255, 224, 192), 11880, 8310, Border::Sizable, true, true, groups, menu};
+}
+
 struct Tab {
     const char* name;
     int tab;
@@ -86,18 +92,8 @@ constexpr Control pulsantiMultipli[] = {
 const std::vector<Control> controlliMultipli = componi(pulsantiMultipli, {});
 const ControlGroup gruppiMultipli[] = {{nullptr, controlliMultipli}, {"Frame2", inFrame2}};
 
-const WindowLayout layoutMultipli{
-    "FrmMultipliCapacità",
-    "47 DOMANDE PER CONOSCERE LE MISURE DI CAPACITA':  I MULTIPLI",
-    rgb(255, 224, 192),
-    11880,
-    8310,
-    Border::Sizable,
-    true,
-    true,
-    gruppiMultipli,
-    menu,
-};
+const WindowLayout layoutMultipli =
+    finestra("FrmMultipliCapacità", "47 DOMANDE PER CONOSCERE LE MISURE DI CAPACITA':  I MULTIPLI", gruppiMultipli);
 
 constexpr const char* risposteMultipli[] = {"Command2", "Command3", "Command4", "Command5", "Command6", "Command7"};
 
@@ -117,18 +113,9 @@ constexpr Tab tabSottomultipli[] = {{"lblRisultato", 24}, {"CmdRicomincia", 25}}
 const std::vector<Control> controlliSottomultipli = componi(pulsantiSottomultipli, tabSottomultipli);
 const ControlGroup gruppiSottomultipli[] = {{nullptr, controlliSottomultipli}, {"Frame2", inFrame2}};
 
-const WindowLayout layoutSottomultipli{
-    "FrmSottomultipliCapacità",
-    "96 DOMANDE PER CONOSCERE LE MISURE DI CAPACITA':  I SOTTOMULTIPLI",
-    rgb(255, 224, 192),
-    11880,
-    8310,
-    Border::Sizable,
-    true,
-    true,
-    gruppiSottomultipli,
-    menu,
-};
+const WindowLayout layoutSottomultipli =
+    finestra("FrmSottomultipliCapacità", "96 DOMANDE PER CONOSCERE LE MISURE DI CAPACITA':  I SOTTOMULTIPLI",
+             gruppiSottomultipli);
 
 constexpr const char* risposteSottomultipli[] = {"Command2", "Command3", "Command4", "Command5",
                                                  "Command6", "Command7", "Command8"};
