@@ -1,8 +1,11 @@
 #!/usr/bin/env python3
-"""Draws the program's icon, a graduated measuring jug, as a 32x32 PNG of 16 indexed colours.
+"""Draws the program's icon, a graduated measuring jug, as a 32x32 PNG of 16 indexed colours,
+and wraps the same picture for Windows (.ico) and macOS (.icns), which both accept PNG data.
 
-Run it again after changing the drawing; the PNG it writes is kept in the repository.
+Usage: make-icon.py OUTPUT_DIRECTORY. Run it again after changing the drawing; the files it
+writes are kept in the repository.
 """
+import os
 import struct
 import sys
 import zlib
@@ -63,7 +66,20 @@ def png(px):
             + chunk(b"tRNS", b"\x00") + chunk(b"IDAT", zlib.compress(rows, 9)) + chunk(b"IEND", b""))
 
 
+def ico(data):
+    header = struct.pack("<HHH", 0, 1, 1)
+    entry = struct.pack("<BBBBHHII", SIZE, SIZE, 16, 0, 1, 4, len(data), 6 + 16)
+    return header + entry + data
+
+
+def icns(data):
+    element = b"icp5" + struct.pack(">I", 8 + len(data)) + data
+    return b"icns" + struct.pack(">I", 8 + len(element)) + element
+
+
 if __name__ == "__main__":
-    out = sys.argv[1] if len(sys.argv) > 1 else "capacita.png"
-    with open(out, "wb") as f:
-        f.write(png(draw()))
+    out = sys.argv[1] if len(sys.argv) > 1 else "."
+    picture = png(draw())
+    for name, data in (("capacita.png", picture), ("capacita.ico", ico(picture)), ("capacita.icns", icns(picture))):
+        with open(os.path.join(out, name), "wb") as f:
+            f.write(data)

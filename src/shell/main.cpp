@@ -33,6 +33,8 @@ int main(int argc, char* argv[]) {
     // The program takes no command line: Qt sees the program's name only.
     int argcQt = argc > 0 ? 1 : 0;
     QApplication app(argcQt, argv);
+    QApplication::setApplicationName(QStringLiteral("capacita"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(CAPACITA_APP_ID));
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/capacita.png")));
     platform::setUpApplication();
