@@ -52,7 +52,10 @@ class TestPlatform : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { setUpApplication(); }
+    void initTestCase() {
+        setUpApplication();
+        quietOffscreenNotices();
+    }
     void cleanup() { flushDeletes(); }
 
     void twips_data() {

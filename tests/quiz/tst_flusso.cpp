@@ -115,7 +115,10 @@ private:
     }
 
 private slots:
-    void initTestCase() { platform::setUpApplication(); }
+    void initTestCase() {
+        platform::setUpApplication();
+        quietOffscreenNotices();
+    }
 
     void init() {
         clock.now = 36000.0f;

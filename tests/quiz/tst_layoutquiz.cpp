@@ -120,7 +120,10 @@ private:
     }
 
 private slots:
-    void initTestCase() { platform::setUpApplication(); }
+    void initTestCase() {
+        platform::setUpApplication();
+        quietOffscreenNotices();
+    }
     void cleanup() { flushDeletes(); }
 
     void controlli_data() {

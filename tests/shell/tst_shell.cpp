@@ -68,7 +68,10 @@ private:
     }
 
 private slots:
-    void initTestCase() { platform::setUpApplication(); }
+    void initTestCase() {
+        platform::setUpApplication();
+        quietOffscreenNotices();
+    }
 
     void init() {
         random.values = {0.25f};

@@ -56,6 +56,17 @@ inline bool visible(platform::Form& form, const QString& control) {
     return form.control(control)->isVisible();
 }
 
+// The offscreen platform warns each time a window is raised or sized from its hints; those
+// notices say nothing about the program and would crowd out the tests' own messages.
+inline void quietOffscreenNotices() {
+    static QtMessageHandler previous = nullptr;
+    previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+        if (type == QtWarningMsg && message.startsWith(QLatin1String("This plugin does not support")))
+            return;
+        previous(type, context, message);
+    });
+}
+
 // Runs the deferred destruction of unloaded windows.
 inline void flushDeletes() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

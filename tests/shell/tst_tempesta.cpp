@@ -1,0 +1,392 @@
+// A storm of random user actions over the whole program, checking after each one that every
+// window is still in a state its rules allow. Reproducible: the seed is printed, and a failure
+// names it with the last actions. CAPACITA_STORM_SEED and CAPACITA_STORM_ACTIONS override the
+// seed and the number of actions.
+
+#include "platform/application.h"
+#include "quiz/finestraquiz.h"
+#include "shell/frminizio.h"
+#include "shell/frmwww.h"
+#include "shell/programma.h"
+#include "support/support.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QPointer>
+#include <QtTest>
+
+#include <deque>
+#include <map>
+#include <random>
+
+using namespace support;
+
+namespace {
+
+// The state table of a quiz window. fine: -1 either, 0 hidden, 1 visible.
+struct RigaDiStato {
+    const char* nome;
+    bool risposteAbilitate;
+    bool verifica;
+    bool operazione;
+    bool ricomincia;
+    int fine;
+    const char* istruzione;
+    bool conRisposta;
+    bool conEsito;
+};
+
+const RigaDiStato tabellaDegliStati[] = {
+    {"Waiting", true, false, false, false, -1, "Clicca sul pulsante esatto", false, false},
+    {"Chosen", true, true, false, false, 0, "Clicca sul pulsante Verifica", true, false},
+    {"Verified", false, false, true, false, 0, "Clicca sul pulsante Visualizza nuova domanda", true, true},
+    {"Ended", false, true, false, true, 1, "Clicca sul pulsante Verifica", true, true},
+};
+
+int envInt(const char* nome, int predefinito) {
+    bool ok = false;
+    const int valore = qEnvironmentVariableIntValue(nome, &ok);
+    return ok ? valore : predefinito;
+}
+
+// What the storm knows of one quiz window object, which outlives its on-screen windows.
+struct Osservato {
+    QPointer<QWidget> finestra; // the on-screen window the hook below was made for
+    qint64 sommaParziali = 0;   // every partial time shown since the object was created
+    bool verificato = false;    // a partial time was shown since the last load
+};
+
+} // namespace
+
+class TestTempesta : public QObject {
+    Q_OBJECT
+
+private:
+    StandInClock clock;
+    platform::SystemRandom random;
+    std::unique_ptr<shell::Programma> programma;
+    std::mt19937 gen;
+    std::deque<QString> ultime;
+    std::map<quiz::FinestraQuiz*, Osservato> osservati;
+    bool infoAttesa = false;
+    quint32 seme = 0;
+    int azione = 0;
+    QMap<QString, int> statiVisti;
+
+    int caso(int n) { return std::uniform_int_distribution<int>(0, n - 1)(gen); }
+
+    QString storia() const {
+        QString s = QStringLiteral("seed %1, action %2; last actions:").arg(seme).arg(azione);
+        for (const QString& a : ultime)
+            s += QStringLiteral("\n  ") + a;
+        return s;
+    }
+
+    void registra(const QString& descrizione) {
+        ultime.push_back(descrizione);
+        if (ultime.size() > 25)
+            ultime.pop_front();
+    }
+
+    std::vector<platform::Form*> finestreCaricate() {
+        std::vector<platform::Form*> caricate;
+        for (platform::Form* f : std::initializer_list<platform::Form*>{
+                 &programma->inizio(), &programma->multipli(), &programma->sottomultipli(), &programma->www()}) {
+            if (f->isLoaded())
+                caricate.push_back(f);
+        }
+        return caricate;
+    }
+
+    QString controlloACaso(platform::Form& form) {
+        QStringList nomi;
+        for (const platform::ControlGroup& g : form.layout().groups) {
+            for (const platform::Control& c : g.controls)
+                nomi << QString::fromUtf8(c.name);
+        }
+        return nomi[caso(static_cast<int>(nomi.size()))];
+    }
+
+    Qt::MouseButton tastoACaso() {
+        static const Qt::MouseButton tasti[] = {Qt::LeftButton, Qt::LeftButton, Qt::LeftButton, Qt::RightButton,
+                                                Qt::MiddleButton};
+        return tasti[caso(5)];
+    }
+
+    static QString nomeTasto(Qt::MouseButton tasto) {
+        return tasto == Qt::LeftButton    ? QStringLiteral("left")
+               : tasto == Qt::RightButton ? QStringLiteral("right")
+                                          : QStringLiteral("middle");
+    }
+
+    QPoint centro(platform::Form& form, const QString& nome) {
+        QWidget* c = form.control(nome);
+        return c->mapTo(form.window(), c->rect().center());
+    }
+
+    bool suInfo(platform::Form& form, const QString& nome) {
+        return &form == &programma->inizio() && nome == QLatin1String("Command7");
+    }
+
+    // Never end the program here: ending is tested on its own.
+    bool finisceIlProgramma(platform::Form& form, const QString& nome) {
+        return &form == &programma->inizio() && nome == QLatin1String("Command9");
+    }
+
+    void avanzaOrologio() {
+        float t = clock.now + static_cast<float>(caso(3000)) / 100.0f;
+        if (t >= 86400.0f)
+            t -= 86400.0f;
+        clock.now = t;
+    }
+
+    void agisci() {
+        avanzaOrologio();
+        if (QWidget* popup = QApplication::activePopupWidget())
+            popup->close();
+        const auto caricate = finestreCaricate();
+        platform::Form& form = *caricate[caso(static_cast<int>(caricate.size()))];
+        const QString nome = controlloACaso(form);
+        QWindow* w = form.window()->windowHandle();
+        const QString dove = form.window()->objectName() + QLatin1Char('.') + nome;
+        // Clicks anywhere are the most common; a whole series played to its end is rare.
+        static const std::vector<double> pesi = {30, 5, 8, 8, 3, 1, 4, 3, 15, 0.05};
+        switch (std::discrete_distribution<int>(pesi.begin(), pesi.end())(gen)) {
+        case 0: {
+            if (finisceIlProgramma(form, nome))
+                return;
+            const Qt::MouseButton tasto = tastoACaso();
+            registra(QStringLiteral("click %1 with %2").arg(dove, nomeTasto(tasto)));
+            QTest::mouseClick(w, tasto, Qt::NoModifier, centro(form, nome));
+            if (suInfo(form, nome))
+                infoAttesa = false;
+            break;
+        }
+        case 1: {
+            if (finisceIlProgramma(form, nome))
+                return;
+            registra(QStringLiteral("double click %1").arg(dove));
+            QTest::mouseDClick(w, Qt::LeftButton, Qt::NoModifier, centro(form, nome));
+            if (suInfo(form, nome))
+                infoAttesa = false;
+            break;
+        }
+        case 2: {
+            // Press on one control and release on another of the same window.
+            const QString altro = controlloACaso(form);
+            const Qt::MouseButton tasto = tastoACaso();
+            registra(QStringLiteral("press %1, release on %2 with %3").arg(dove, altro, nomeTasto(tasto)));
+            QTest::mousePress(w, tasto, Qt::NoModifier, centro(form, nome));
+            if (suInfo(form, nome) && form.control(nome)->isVisible()) {
+                infoAttesa = true;
+                controlla();
+            }
+            if (!form.isLoaded())
+                return;
+            QTest::mouseMove(w, centro(form, altro));
+            QTest::mouseRelease(w, tasto, Qt::NoModifier, centro(form, altro));
+            if (suInfo(form, nome))
+                infoAttesa = false;
+            break;
+        }
+        case 3: {
+            static const Qt::Key tasti[] = {Qt::Key_Space, Qt::Key_Return, Qt::Key_Tab, Qt::Key_Escape};
+            const Qt::Key tasto = tasti[caso(4)];
+            QWidget* bersaglio = QApplication::focusWidget() ? QApplication::focusWidget() : form.window();
+            // Space or Enter on "E S C I" would end the program.
+            if ((tasto == Qt::Key_Space || tasto == Qt::Key_Return) && programma->inizio().isLoaded() &&
+                bersaglio == programma->inizio().control(QStringLiteral("Command9")))
+                return;
+            registra(QStringLiteral("key %1 on %2").arg(QKeySequence(tasto).toString(), bersaglio->objectName()));
+            QTest::keyClick(bersaglio, tasto);
+            break;
+        }
+        case 4: {
+            // Alt+F opens the File menu; Escape closes it again before anything is chosen.
+            registra(QStringLiteral("Alt+F, Escape on %1").arg(form.window()->objectName()));
+            QTest::keyClick(form.window(), Qt::Key_F, Qt::AltModifier);
+            if (QWidget* popup = QApplication::activePopupWidget())
+                QTest::keyClick(popup, Qt::Key_Escape);
+            break;
+        }
+        case 5: {
+            registra(QStringLiteral("close %1 from its title bar").arg(form.window()->objectName()));
+            const bool erainfo = &form == &programma->www();
+            form.window()->close();
+            if (erainfo)
+                infoAttesa = false;
+            break;
+        }
+        case 6: {
+            // Reopen a window from the main menu.
+            if (!programma->inizio().isLoaded())
+                return;
+            const QString pulsante = caso(2) ? QStringLiteral("Command1") : QStringLiteral("Command2");
+            registra(QStringLiteral("open from the menu with %1").arg(pulsante));
+            click(programma->inizio(), pulsante);
+            break;
+        }
+        case 7: {
+            // A click on the window's own surface, away from its controls.
+            registra(QStringLiteral("click the surface of %1").arg(form.window()->objectName()));
+            QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, form.clientArea()->mapTo(form.window(), QPoint(2, 2)));
+            if (&form == &programma->www())
+                infoAttesa = false;
+            break;
+        }
+        case 8:
+            giocaUnaDomanda(false);
+            break;
+        case 9:
+            giocaUnaDomanda(true);
+            break;
+        }
+    }
+
+    // A pupil's round on an open quiz window: an answer, "Verifica", then the next question; or,
+    // with finoInFondo, rounds until the series has ended.
+    void giocaUnaDomanda(bool finoInFondo) {
+        std::vector<quiz::FinestraQuiz*> aperte;
+        for (quiz::FinestraQuiz* f : {static_cast<quiz::FinestraQuiz*>(&programma->multipli()),
+                                      static_cast<quiz::FinestraQuiz*>(&programma->sottomultipli())}) {
+            if (f->isLoaded())
+                aperte.push_back(f);
+        }
+        if (aperte.empty())
+            return;
+        quiz::FinestraQuiz& f = *aperte[caso(static_cast<int>(aperte.size()))];
+        registra(QStringLiteral("play %1 %2").arg(f.window()->objectName(), finoInFondo ? "to the end" : "a round"));
+        do {
+            const auto& risposte = f.variante().pulsantiRisposta;
+            for (const QString& nome : {QString::fromLatin1(risposte[caso(static_cast<int>(risposte.size()))]),
+                                        QStringLiteral("CmdVerifica"), QStringLiteral("CmdOperazione")}) {
+                avanzaOrologio();
+                if (f.control(nome)->isVisible())
+                    click(f, nome);
+                controlla();
+                if (QTest::currentTestFailed())
+                    return;
+            }
+        } while (finoInFondo && !f.control(QStringLiteral("CmdRicomincia"))->isVisible());
+    }
+
+    void aggancia(quiz::FinestraQuiz& form) {
+        Osservato& o = osservati[&form];
+        if (o.finestra == form.window())
+            return;
+        o.finestra = form.window();
+        o.verificato = false;
+        connect(form.label(QStringLiteral("LblTempoParziale")), &platform::Label::changed, form.window(), [&o, &form] {
+            o.sommaParziali += form.label(QStringLiteral("LblTempoParziale"))->text().toLongLong();
+            o.verificato = true;
+        });
+    }
+
+    void controllaQuiz(quiz::FinestraQuiz& form) {
+        const Osservato& o = osservati[&form];
+        auto visibile = [&](const char* n) { return form.control(QString::fromLatin1(n))->isVisible(); };
+        const QString istruzione = text(form, QStringLiteral("LblIstruzione"));
+        const bool conRisposta = !text(form, QStringLiteral("lblRisultato")).isEmpty();
+        const bool conEsito = !text(form, QStringLiteral("LblEsito")).isEmpty();
+        int abilitate = 0;
+        for (const char* n : form.variante().pulsantiRisposta)
+            abilitate += form.button(QString::fromLatin1(n))->isEnabled() ? 1 : 0;
+        const int risposte = static_cast<int>(form.variante().pulsantiRisposta.size());
+        QVERIFY2(abilitate == 0 || abilitate == risposte, qPrintable(storia()));
+
+        QStringList stati;
+        for (const RigaDiStato& r : tabellaDegliStati) {
+            if ((abilitate == risposte) == r.risposteAbilitate && visibile("CmdVerifica") == r.verifica &&
+                visibile("CmdOperazione") == r.operazione && visibile("CmdRicomincia") == r.ricomincia &&
+                (r.fine < 0 || visibile("CmdFine") == (r.fine == 1)) && istruzione == QString::fromUtf8(r.istruzione) &&
+                conRisposta == r.conRisposta && conEsito == r.conEsito)
+                stati << QString::fromLatin1(r.nome);
+        }
+        QVERIFY2(stati.size() == 1, qPrintable(QStringLiteral("%1 is in %2 states (%3)\n")
+                                                   .arg(form.window()->objectName())
+                                                   .arg(stati.size())
+                                                   .arg(stati.join(QLatin1Char(','))) +
+                                               storia()));
+        QVERIFY2(!form.control(QStringLiteral("Command1"))->isEnabled(), qPrintable(storia()));
+        ++statiVisti[stati.first()];
+
+        const qint16 conta = form.stato().contaDomande;
+        QVERIFY2(conta >= 1 && conta <= 96, qPrintable(storia()));
+        QVERIFY2(text(form, QStringLiteral("LblOperazione")) == QString::number(conta), qPrintable(storia()));
+        QVERIFY2((stati.first() == QLatin1String("Ended")) == (conta == 96 && conEsito), qPrintable(storia()));
+
+        const auto voce = catalogue::cerca(form.variante().catalogo, form.stato().numeroDomanda);
+        QVERIFY2(voce.has_value(), qPrintable(storia()));
+        QVERIFY2(text(form, QStringLiteral("LblNumero2")) == QString::fromUtf8(voce->testo), qPrintable(storia()));
+        QVERIFY2(form.stato().rispostaEsatta == QString::fromUtf8(voce->risposta), qPrintable(storia()));
+
+        const QString totale = text(form, QStringLiteral("LblTempoTotale"));
+        if (o.verificato)
+            QVERIFY2(totale == QString::number(o.sommaParziali), qPrintable(storia()));
+        else
+            QVERIFY2(totale.isEmpty(), qPrintable(storia()));
+    }
+
+    void controlla() {
+        QMap<QString, int> aSchermo;
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w->isVisible() && !w->objectName().isEmpty() && qobject_cast<platform::FormWindow*>(w))
+                ++aSchermo[w->objectName()];
+        }
+        for (auto it = aSchermo.cbegin(); it != aSchermo.cend(); ++it)
+            QVERIFY2(it.value() == 1, qPrintable(it.key() + QStringLiteral(" on screen twice\n") + storia()));
+        QVERIFY2(programma->www().isLoaded() == infoAttesa, qPrintable(storia()));
+        for (quiz::FinestraQuiz* f : {static_cast<quiz::FinestraQuiz*>(&programma->multipli()),
+                                      static_cast<quiz::FinestraQuiz*>(&programma->sottomultipli())}) {
+            if (!f->isLoaded())
+                continue;
+            aggancia(*f);
+            controllaQuiz(*f);
+            if (QTest::currentTestFailed())
+                return;
+        }
+    }
+
+private slots:
+    void initTestCase() {
+        platform::setUpApplication();
+        quietOffscreenNotices();
+    }
+
+    void tempesta() {
+        seme = static_cast<quint32>(envInt("CAPACITA_STORM_SEED", static_cast<int>(std::random_device{}() >> 1)));
+        const int azioni = envInt("CAPACITA_STORM_ACTIONS", 100000);
+        qInfo("storm: seed %u, %d actions", seme, azioni);
+        gen.seed(seme);
+        clock.now = static_cast<float>(caso(86400));
+        programma = std::make_unique<shell::Programma>(clock, random);
+        programma->avvia();
+        for (azione = 0; azione < azioni; ++azione) {
+            // The main menu may have been closed from its title bar: a new run starts then.
+            if (finestreCaricate().empty()) {
+                registra(QStringLiteral("start again"));
+                programma->inizio().show();
+            }
+            agisci();
+            if (QTest::currentTestFailed())
+                return;
+            controlla();
+            if (QTest::currentTestFailed())
+                return;
+            if (azione % 500 == 0)
+                flushDeletes();
+        }
+        QStringList visti;
+        for (auto it = statiVisti.cbegin(); it != statiVisti.cend(); ++it)
+            visti << QStringLiteral("%1 %2").arg(it.key()).arg(it.value());
+        qInfo("storm: %d actions, quiz windows seen in: %s", azioni, qPrintable(visti.join(QStringLiteral(", "))));
+        // A storm that never verified an answer would have proved little.
+        if (azioni >= 10000)
+            QVERIFY(statiVisti.value(QStringLiteral("Verified")) > 0 && statiVisti.value(QStringLiteral("Ended")) > 0);
+        programma.reset();
+        flushDeletes();
+    }
+};
+
+QTEST_MAIN(TestTempesta)
+#include "tst_tempesta.moc"
