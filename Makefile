@@ -4,7 +4,7 @@ JOBS ?= 2
 # Warnings are errors in CI.
 WERROR ?= $(if $(CI),ON,OFF)
 
-.PHONY: all deps configure build run test package clean
+.PHONY: all deps configure build run test test-sanitize storm package clean
 
 all: build
 
@@ -22,6 +22,23 @@ run: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+
+# The unit tests and the storm again, built with AddressSanitizer, UndefinedBehaviorSanitizer and
+# LeakSanitizer, stopping at the first report.
+SANITIZE_BUILD ?= build-sanitize
+test-sanitize: deps
+	@cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCAPACITA_SANITIZE=ON -DCAPACITA_WERROR=$(WERROR) >/dev/null
+	@cmake --build $(SANITIZE_BUILD) -j$(JOBS)
+	cd $(SANITIZE_BUILD) && QT_QPA_PLATFORM=offscreen \
+	  ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:abort_on_error=0 \
+	  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+	  ctest --output-on-failure -j$(JOBS) -L unit
+
+# A longer storm: make storm N=1000000 [SEED=...]
+N ?= 1000000
+storm: build
+	QT_QPA_PLATFORM=offscreen CAPACITA_STORM_ACTIONS=$(N) $(if $(SEED),CAPACITA_STORM_SEED=$(SEED)) \
+	  $(BUILD)/tests/tst_tempesta
 
 # A Debian package under $(BUILD)/.
 package: build
