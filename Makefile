@@ -4,7 +4,7 @@ JOBS ?= 2
 # Warnings are errors in CI.
 WERROR ?= $(if $(CI),ON,OFF)
 
-.PHONY: all deps configure build run test test-sanitize storm package clean
+.PHONY: all deps configure build run test test-sanitize storm bench package clean
 
 all: build
 
@@ -39,6 +39,11 @@ N ?= 1000000
 storm: build
 	QT_QPA_PLATFORM=offscreen CAPACITA_STORM_ACTIONS=$(N) $(if $(SEED),CAPACITA_STORM_SEED=$(SEED)) \
 	  $(BUILD)/tests/tst_tempesta
+
+# Start-up against a bare Qt window, and the in-process figures (not part of the tests).
+bench: build
+	@cmake --build $(BUILD) -j$(JOBS) --target benchmarks
+	bench/run-bench.sh $(BUILD)
 
 # A Debian package under $(BUILD)/.
 package: build
