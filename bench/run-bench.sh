@@ -9,7 +9,7 @@ here=$(dirname "$0")
 . "$here/../tests/support/xvfb.sh"
 work=$(mktemp -d)
 XVFB_PID=
-trap 'kill $XVFB_PID 2>/dev/null || true; rm -rf "$work"' EXIT
+trap 'stop_xvfb; rm -rf "$work"' EXIT
 start_xvfb "$work"
 export XDG_RUNTIME_DIR=$work/run
 mkdir -m 700 "$XDG_RUNTIME_DIR"

@@ -26,6 +26,7 @@ Label::Label(QWidget* parent) : QLabel(parent) {
 }
 
 void Label::setText(const QString& text) {
+    // QLabel tells assistive technology of a new text itself.
     QLabel::setText(text);
     emit changed();
 }

@@ -132,6 +132,8 @@ void Form::build() {
         buildGroup(group);
     buildMenu();
     chainTabOrder();
+    for (const Description& d : layout_.descriptions)
+        control(QString::fromUtf8(d.control))->setAccessibleDescription(QString::fromUtf8(d.text));
 
     const QSize size = window_->sizeHint();
     // A window without a frame cannot be resized by hand but may still open maximised.

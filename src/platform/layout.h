@@ -80,6 +80,12 @@ struct MenuItem {
     const char* menu; // nullptr for a menu of the menu bar, else the name of its menu
 };
 
+// What assistive technology reads of a label whose text may be empty: what it will show.
+struct Description {
+    const char* control;
+    const char* text;
+};
+
 struct WindowLayout {
     const char* name;
     const char* title;
@@ -91,6 +97,7 @@ struct WindowLayout {
     bool inTaskbar;
     std::span<const ControlGroup> groups;
     std::span<const MenuItem> menu;
+    std::span<const Description> descriptions = {};
 };
 
 // Twips become logical pixels at 15 twips a pixel; edges are rounded so that adjacent controls

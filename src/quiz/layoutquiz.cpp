@@ -56,10 +56,21 @@ constexpr MenuItem menu[] = {
     {"MnuEsci", "Esci", "MnuFile"},
 };
 
+// Read by assistive technology, also while the labels are empty.
+constexpr Description descrizioni[] = {
+    {"LblNumero2", "Domanda"},
+    {"lblRisultato", "Risposta scelta"},
+    {"LblEsito", "Esito"},
+    {"LblIstruzione", "Istruzione"},
+    {"LblOperazione", "Numero della domanda"},
+    {"LblTempoParziale", "Tempo parziale in secondi"},
+    {"LblTempoTotale", "Tempo totale in secondi"},
+};
+
 // Both windows alike but for their name, title and answer buttons: a sizable frame without
 // minimise and maximise buttons, opening maximised.
 constexpr WindowLayout finestra(const char* name, const char* title, std::span<const ControlGroup> groups) {
-    return {name, title, rgb(255, 224, 192), 11880, 8310, Border::Sizable, true, true, groups, menu};
+    return {name, title, rgb(255, 224, 192), 11880, 8310, Border::Sizable, true, true, groups, menu, descrizioni};
 }
 
 struct Tab {

@@ -8,7 +8,8 @@ work=$(mktemp -d)
 pid=
 XVFB_PID=
 cleanup() {
-  for p in $pid $XVFB_PID; do kill "$p" 2>/dev/null || true; done
+  [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
+  stop_xvfb
   rm -rf "$work"
 }
 trap cleanup EXIT

@@ -4,6 +4,7 @@
 #include "quiz/finestraquiz.h"
 #include "support/support.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QSignalSpy>
 #include <QtTest>
@@ -382,6 +383,37 @@ private slots:
         click(*form, "CmdOperazione");
         const QString domanda20 = QString::fromUtf8(form->variante().catalogo[19].testo);
         QCOMPARE(visto, QStringList({"risultato:" + domanda20 + ":Clicca sul pulsante esatto:1", "esito:1"}));
+    }
+
+    // Assistive technology reads every label's text and finds the empty labels by what they will
+    // show.
+    void accessibilita() {
+        apri(false, 14);
+        const QList<QPair<QString, QString>> descrizioni = {
+            {"LblNumero2", "Domanda"},
+            {"lblRisultato", "Risposta scelta"},
+            {"LblEsito", "Esito"},
+            {"LblIstruzione", "Istruzione"},
+            {"LblOperazione", "Numero della domanda"},
+            {"LblTempoParziale", "Tempo parziale in secondi"},
+            {"LblTempoTotale", "Tempo totale in secondi"},
+        };
+        for (const auto& [nome, descrizione] : descrizioni) {
+            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(form->label(nome));
+            QCOMPARE(a->text(QAccessible::Description), descrizione);
+            QCOMPARE(a->text(QAccessible::Name), text(*form, nome));
+            QCOMPARE(a->role(), QAccessible::StaticText);
+        }
+        QCOMPARE(QAccessible::queryAccessibleInterface(form->button("CmdFine"))->text(QAccessible::Name),
+                 QStringLiteral("F i n e"));
+
+        // An empty label is read as empty, not named after the frame around it.
+        QCOMPARE(QAccessible::queryAccessibleInterface(form->label("LblTempoTotale"))->text(QAccessible::Name),
+                 QString());
+        click(*form, "Command2");
+        QCOMPARE(QAccessible::queryAccessibleInterface(form->label("lblRisultato"))->text(QAccessible::Name),
+                 QStringLiteral("10"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(form->label("LblEsito"))->text(QAccessible::Name), QString());
     }
 
     void estrazione_data() {
