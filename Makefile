@@ -4,7 +4,7 @@ JOBS ?= 2
 # Warnings are errors in CI.
 WERROR ?= $(if $(CI),ON,OFF)
 
-.PHONY: all deps configure build run test test-sanitize storm bench package clean
+.PHONY: all deps configure build run test test-sanitize storm bench screenshots package clean
 
 all: build
 
@@ -44,6 +44,13 @@ storm: build
 bench: build
 	@cmake --build $(BUILD) -j$(JOBS) --target benchmarks
 	bench/run-bench.sh $(BUILD)
+
+# Pictures of every window in its typical states, at scale 1 and 2, under $(BUILD)/screenshots/.
+screenshots: build
+	QT_QPA_PLATFORM=offscreen CAPACITA_PICTURES=$(CURDIR)/$(BUILD)/screenshots/scale-1 $(BUILD)/tests/tst_immagini
+	QT_QPA_PLATFORM=offscreen:configfile=$(CURDIR)/tests/shell/large-screen.json QT_SCALE_FACTOR=2 \
+	  CAPACITA_PICTURES=$(CURDIR)/$(BUILD)/screenshots/scale-2 \
+	  $(BUILD)/tests/tst_immagini
 
 # A Debian package under $(BUILD)/.
 package: build
