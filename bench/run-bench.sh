@@ -7,12 +7,8 @@ build=$1
 runs=${2:-9}
 here=$(dirname "$0")
 . "$here/../tests/support/xvfb.sh"
-work=$(mktemp -d)
-XVFB_PID=
-trap 'stop_xvfb; rm -rf "$work"' EXIT
-start_xvfb "$work"
-export XDG_RUNTIME_DIR=$work/run
-mkdir -m 700 "$XDG_RUNTIME_DIR"
+own_display
+work=$WORK
 unset QT_QPA_PLATFORM
 
 program=$build/src/capacita

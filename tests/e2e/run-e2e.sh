@@ -4,10 +4,5 @@
 set -euo pipefail
 here=$(dirname "$0")
 . "$here/../support/xvfb.sh"
-work=$(mktemp -d)
-XVFB_PID=
-trap 'stop_xvfb; rm -rf "$work"' EXIT
-start_xvfb "$work"
-export XDG_RUNTIME_DIR=$work/run
-mkdir -m 700 "$XDG_RUNTIME_DIR"
+own_display
 dbus-run-session -- /usr/bin/python3 "$here/e2e.py" "$1" "$2"

@@ -1,5 +1,7 @@
-# Sourced by test scripts: starts an X server of the test's own on a free display, exports DISPLAY,
-# and leaves its process id in XVFB_PID so that the test ends only what it started (stop_xvfb).
+# Sourced by test scripts that need a real display. own_display gives the script a work directory
+# (WORK), an X server on a free display (DISPLAY) and a runtime directory of its own; when the
+# script exits it ends only what it started: the program in PROGRAM_PID, then the X server.
+
 start_xvfb() {
   local dir=$1 i
   Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$dir/display" 2>"$dir/xvfb.log" &
@@ -18,4 +20,40 @@ stop_xvfb() {
     wait "$XVFB_PID" 2>/dev/null || true
     XVFB_PID=
   fi
+}
+
+finish_own_display() {
+  if [ -n "${PROGRAM_PID:-}" ]; then
+    kill "$PROGRAM_PID" 2>/dev/null || true
+  fi
+  stop_xvfb
+  chmod -R u+w "$WORK" 2>/dev/null || true
+  rm -rf "$WORK"
+}
+
+own_display() {
+  WORK=$(mktemp -d)
+  PROGRAM_PID=
+  XVFB_PID=
+  trap finish_own_display EXIT
+  start_xvfb "$WORK"
+  export XDG_RUNTIME_DIR=$WORK/run
+  mkdir -m 700 "$XDG_RUNTIME_DIR"
+}
+
+# Starts the program with the given command line, waits for its main menu, ends it as a pupil
+# would (Tab twice from "IL LITRO E I SUOI MULTIPLI" reaches "E S C I", the space bar presses it)
+# and fails unless it ends with 0.
+start_and_end_from_esci() {
+  "$@" &
+  PROGRAM_PID=$!
+  local window rc=0
+  window=$(timeout 20 xdotool search --sync --onlyvisible --name "Gli obiettivi dell'addizione" | head -n 1)
+  [ -n "$window" ] || { echo "no main menu appeared: $*"; return 1; }
+  xdotool windowfocus --sync "$window"
+  xdotool key --window "$window" Tab Tab space
+  timeout 20 tail --pid="$PROGRAM_PID" -f /dev/null || { echo "the program did not end: $*"; return 1; }
+  wait "$PROGRAM_PID" || rc=$?
+  PROGRAM_PID=
+  [ "$rc" -eq 0 ] || { echo "the program ended with $rc: $*"; return 1; }
 }
