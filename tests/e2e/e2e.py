@@ -288,6 +288,9 @@ def strada_tipica(p):
     verifica(f.testo("Domanda") in CATALOGO_MULTIPLI, "the next question")
     attendi(lambda: any(d == "Numero della domanda" for d, _ in p.nomi_cambiati),
             "a name-changed event for the counter")
+    # The draw may bring the same question again; a new one is announced.
+    if f.testo("Domanda") != domanda:
+        attendi(lambda: any(d == "Domanda" for d, _ in p.nomi_cambiati), "a name-changed event for the question")
 
 
 def serie_completa(p):
