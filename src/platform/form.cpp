@@ -46,7 +46,7 @@ bool standsInFront(Kind kind) {
 } // namespace
 
 QRect twipsRect(double left, double top, double width, double height) {
-    const auto px = [](double twips) { return static_cast<int>(std::lround(twips / 15.0)); };
+    const auto px = [](double twips) { return static_cast<int>(std::lround(twips / twipsPerPixel)); };
     const int x = px(left);
     const int y = px(top);
     return QRect(x, y, px(left + width) - x, px(top + height) - y);

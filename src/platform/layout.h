@@ -102,8 +102,10 @@ struct WindowLayout {
 
 // Twips become logical pixels at 15 twips a pixel; edges are rounded so that adjacent controls
 // stay adjacent.
+inline constexpr int twipsPerPixel = 15;
 constexpr int pixels(int twips) {
-    return twips >= 0 ? (twips + 7) / 15 : -((-twips + 7) / 15);
+    constexpr int half = twipsPerPixel / 2;
+    return twips >= 0 ? (twips + half) / twipsPerPixel : -((-twips + half) / twipsPerPixel);
 }
 
 } // namespace platform

@@ -41,18 +41,9 @@ constexpr MenuItem menu[] = {
     {"mnuFine", "Esci", "MnuFile"},
 };
 
-constexpr WindowLayout layoutInizio{
-    "FrmInizioCapacità",
-    "Gli obiettivi dell'addizione",
-    rgb(255, 192, 255),
-    11880,
-    8310,
-    Border::None,
-    true,
-    true,
-    gruppi,
-    menu,
-};
+// clang-format off
+constexpr WindowLayout layoutInizio{"FrmInizioCapacità", "Gli obiettivi dell'addizione", rgb(255, 192, 255), 11880, 8310, Border::None, true, true, gruppi, menu};
+// clang-format on
 
 } // namespace
 

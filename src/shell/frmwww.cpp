@@ -5,8 +5,6 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-#include <cmath>
-
 namespace shell {
 
 namespace {
@@ -19,15 +17,15 @@ constexpr Control controlli[] = {
 };
 constexpr ControlGroup gruppi[] = {{nullptr, controlli}};
 
-constexpr WindowLayout layoutWWW{
-    "FrmWWW", "INFO", rgb(192, 255, 255), 7215, 2970, Border::FixedSingle, false, false, gruppi, {},
-};
+// clang-format off
+constexpr WindowLayout layoutWWW{"FrmWWW", "INFO", rgb(192, 255, 255), 7215, 2970, Border::FixedSingle, false, false, gruppi, {}};
+// clang-format on
 
-constexpr float twipsPerPixel = 15.0f;
 constexpr float alto = 20.0f;
 
-int inPixel(float twips) {
-    return static_cast<int>(std::lround(twips / twipsPerPixel));
+// Lengths of the screen and of the window in twips, in single precision.
+float inTwips(int pixels) {
+    return static_cast<float>(pixels * twipsPerPixel);
 }
 
 } // namespace
@@ -43,13 +41,10 @@ void FrmWWW::connectHandlers() {
 void FrmWWW::Form_Load() {
     // The native window knows its frame, and so the window's outer width.
     window()->winId();
-    const float larghezzaSchermo =
-        static_cast<float>(QGuiApplication::primaryScreen()->geometry().width()) * twipsPerPixel;
-    const auto larghezzaFinestra = [this] {
-        return static_cast<float>(window()->frameGeometry().width()) * twipsPerPixel;
-    };
+    const float larghezzaSchermo = inTwips(QGuiApplication::primaryScreen()->geometry().width());
+    const auto larghezzaFinestra = [this] { return inTwips(window()->frameGeometry().width()); };
     const float sinistra = (larghezzaSchermo - larghezzaFinestra()) / 2;
-    window()->move(inPixel(sinistra), inPixel(alto));
+    window()->move(twipsRect(sinistra, alto, 0, 0).topLeft());
     centraLabel(QStringLiteral("Label1"), larghezzaFinestra());
     centraLabel(QStringLiteral("Label2"), larghezzaFinestra());
 }

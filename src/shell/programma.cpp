@@ -17,36 +17,29 @@ void Programma::avvia() {
     inizio().show();
 }
 
-namespace {
-
 template <class Finestra, class... Argomenti>
-Finestra& istanza(std::unique_ptr<Finestra>& finestra, std::function<void()> scaricata, Argomenti&&... argomenti) {
+Finestra& Programma::istanza(std::unique_ptr<Finestra>& finestra, Argomenti&&... argomenti) {
     if (!finestra) {
         finestra = std::make_unique<Finestra>(std::forward<Argomenti>(argomenti)...);
-        finestra->unloaded = std::move(scaricata);
+        finestra->unloaded = [this] { finestraScaricata(); };
     }
     return *finestra;
 }
 
-} // namespace
-
 FrmInizioCapacità& Programma::inizio() {
-    return istanza(
-        inizio_, [this] { finestraScaricata(); }, *this);
+    return istanza(inizio_, *this);
 }
 
 quiz::FrmMultipliCapacità& Programma::multipli() {
-    return istanza(
-        multipli_, [this] { finestraScaricata(); }, clock_, random_, [this] { termina(); });
+    return istanza(multipli_, clock_, random_, [this] { termina(); });
 }
 
 quiz::FrmSottomultipliCapacità& Programma::sottomultipli() {
-    return istanza(
-        sottomultipli_, [this] { finestraScaricata(); }, clock_, random_, [this] { termina(); });
+    return istanza(sottomultipli_, clock_, random_, [this] { termina(); });
 }
 
 FrmWWW& Programma::www() {
-    return istanza(www_, [this] { finestraScaricata(); });
+    return istanza(www_);
 }
 
 std::array<platform::Form*, 4> Programma::finestre() const {

@@ -42,6 +42,9 @@ private:
     // The program also ends by itself once none of its windows is open.
     void finestraScaricata();
     std::array<platform::Form*, 4> finestre() const;
+    // The one instance of a window, created the first time it is needed.
+    template <class Finestra, class... Argomenti>
+    Finestra& istanza(std::unique_ptr<Finestra>& finestra, Argomenti&&... argomenti);
 
     const platform::Clock& clock_;
     platform::RandomSource& random_;
