@@ -1,10 +1,10 @@
 #include "platform/application.h"
 
 #include "platform/controls.h"
+#include "platform/fonts.h"
 
 #include <QAccessibleWidget>
 #include <QApplication>
-#include <QFont>
 #include <QStyleFactory>
 
 namespace platform {
@@ -36,13 +36,7 @@ void setUpApplication() {
     QAccessible::installFactory(accessibleControl);
     // Fusion tints button faces with a gradient; the Windows style fills them with the exact colour.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Windows")));
-    // Metric twins of the layouts' faces; MS Sans Serif has no free twin, so a sans-serif of the
-    // same family stands in for it.
-    QFont::insertSubstitutions(QStringLiteral("Arial"), {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo")});
-    QFont::insertSubstitutions(QStringLiteral("Times New Roman"),
-                               {QStringLiteral("Liberation Serif"), QStringLiteral("Tinos")});
-    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
-                               {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo")});
+    setUpFonts();
 }
 
 } // namespace platform

@@ -1,5 +1,7 @@
 #include "platform/form.h"
 
+#include "platform/fonts.h"
+
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
@@ -25,7 +27,7 @@ void setRole(QWidget* widget, QPalette::ColorRole role, Colour colour) {
 }
 
 QFont boldFont(const Font& font) {
-    QFont f(QString::fromLatin1(font.face));
+    QFont f(drawnFace(font.face));
     f.setPointSizeF(font.points);
     f.setWeight(QFont::Bold);
     return f;

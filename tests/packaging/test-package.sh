@@ -15,7 +15,7 @@ for f in usr/bin/capacita usr/share/applications/org.example.capacita.desktop \
   [ -f "$WORK/root/$f" ] || { echo "missing in the package: $f"; exit 1; }
 done
 depends=$(dpkg-deb -f "$deb" Depends)
-for d in fonts-liberation2 libqt6widgets6; do
+for d in fonts-liberation2 fonts-dejavu-core libqt6widgets6; do
   echo "$depends" | grep -q "$d" || { echo "the package does not depend on $d: $depends"; exit 1; }
 done
 

@@ -67,6 +67,21 @@ inline void quietOffscreenNotices() {
     });
 }
 
+// The families a face named by the layouts must resolve to. Windows has Arial and Times New Roman
+// themselves; elsewhere (and in a Windows build run where only the metric twins are installed) the
+// twins stand in. MS Sans Serif is drawn in DejaVu Sans everywhere.
+inline QStringList intendedFamilies(const QString& layoutFace) {
+    if (layoutFace == QLatin1String("MS Sans Serif"))
+        return {QStringLiteral("DejaVu Sans")};
+    const QString twin = layoutFace == QLatin1String("Times New Roman") ? QStringLiteral("Liberation Serif")
+                                                                        : QStringLiteral("Liberation Sans");
+#if defined(Q_OS_WIN)
+    return {layoutFace, twin};
+#else
+    return {twin};
+#endif
+}
+
 // Runs the deferred destruction of unloaded windows.
 inline void flushDeletes() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
