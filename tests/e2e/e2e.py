@@ -378,6 +378,148 @@ def esci_dal_pulsante(p):
     p.esce_con(0)
 
 
+# What only a window manager decides, read from the X server as the window manager left it.
+
+def finestra_x(p, titolo):
+    """The X window of the program's visible window with this exact title."""
+    def cerca():
+        uscita = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(p.processo.pid)],
+                                capture_output=True, text=True).stdout.split()
+        for w in uscita:
+            nome = subprocess.run(["xdotool", "getwindowname", w], capture_output=True, text=True).stdout
+            if nome.rstrip("\n") == titolo:
+                return int(w)
+        return None
+    return attendi(cerca, "the X window %r" % titolo)
+
+
+def xprop(*argomenti):
+    return subprocess.run(["xprop", *map(str, argomenti)], capture_output=True, text=True).stdout
+
+
+def numeri(testo):
+    """The numbers after '=' or '#' in one line of xprop."""
+    valori = testo.replace("#", "=").split("=", 1)[-1]
+    return [int(v.strip(), 0) for v in valori.split(",") if v.strip()]
+
+
+def impilamento():
+    """The managed windows, bottom to top."""
+    return numeri(xprop("-root", "_NET_CLIENT_LIST_STACKING"))
+
+
+def attiva():
+    return numeri(xprop("-root", "_NET_ACTIVE_WINDOW"))[0]
+
+
+def in_cima(w):
+    """The window is the active one and stands above every other managed window."""
+    return impilamento()[-1] == w and attiva() == w
+
+
+def cornice(w):
+    """The frame around the window (left, right, top, bottom) and the window's place on the screen."""
+    estensioni = numeri(xprop("-id", w, "_NET_FRAME_EXTENTS"))
+    r = subprocess.run(["xwininfo", "-id", str(w)], capture_output=True, text=True).stdout
+    valori = {riga.split(":")[0].strip(): riga.split(":")[1].strip() for riga in r.splitlines() if ":" in riga}
+    return estensioni, int(valori["Absolute upper-left X"]), int(valori["Absolute upper-left Y"]), \
+        int(valori["Width"]), int(valori["Height"])
+
+
+MWM_FUNZIONI, MWM_DECORAZIONI = 1, 2
+MWM_FUNC_ALL, MWM_FUNC_MINIMIZE, MWM_FUNC_MAXIMIZE = 1, 8, 16
+MWM_DECOR_ALL, MWM_DECOR_MINIMIZE, MWM_DECOR_MAXIMIZE = 1, 32, 64
+
+
+def motif(w):
+    flags, funzioni, decorazioni = numeri(xprop("-id", w, "_MOTIF_WM_HINTS"))[:3]
+    return flags, funzioni, decorazioni
+
+
+def senza_riduci_e_ingrandisci(w):
+    flags, funzioni, decorazioni = motif(w)
+    # With the "all" bit the listed bits are the ones taken away.
+    def tolti(valore, tutto, bits):
+        return (valore & bits) == bits if valore & tutto else not (valore & bits)
+    return (flags & MWM_FUNZIONI and tolti(funzioni, MWM_FUNC_ALL, MWM_FUNC_MINIMIZE | MWM_FUNC_MAXIMIZE)
+            and flags & MWM_DECORAZIONI
+            and tolti(decorazioni, MWM_DECOR_ALL, MWM_DECOR_MINIMIZE | MWM_DECOR_MAXIMIZE))
+
+
+def schermo():
+    r = subprocess.run(["xdotool", "getdisplaygeometry"], capture_output=True, text=True).stdout.split()
+    return int(r[0]), int(r[1])
+
+
+def gestore_strada_tipica(p):
+    larghezza, altezza = schermo()
+    menu = p.finestra(TITOLO_MENU)
+    x_menu = finestra_x(p, TITOLO_MENU)
+    estensioni, x, y, w, h = cornice(x_menu)
+    verifica(estensioni == [0, 0, 0, 0], "the main menu has a frame: %r" % estensioni)
+    verifica((x, y, w, h) == (0, 0, larghezza, altezza), "the main menu at %r, not filling the screen" % ((x, y, w, h),))
+    flags, _, decorazioni = motif(x_menu)
+    verifica(flags & MWM_DECORAZIONI and decorazioni == 0, "the main menu asks for decorations")
+
+    f = apri_multipli(p, menu)
+    x_quiz = finestra_x(p, TITOLO_MULTIPLI)
+    verifica(xprop("-id", x_quiz, "_NET_WM_NAME").split("=", 1)[1].strip() == '"%s"' % TITOLO_MULTIPLI,
+             "the quiz window's title")
+    stato = xprop("-id", x_quiz, "_NET_WM_STATE")
+    verifica("_NET_WM_STATE_MAXIMIZED_VERT" in stato and "_NET_WM_STATE_MAXIMIZED_HORZ" in stato,
+             "the quiz window is not maximised: %s" % stato.strip())
+    attendi(lambda: in_cima(x_quiz), "the quiz window in front of the main menu")
+    verifica(senza_riduci_e_ingrandisci(x_quiz), "the quiz window asks for minimise or maximise: %r" % (motif(x_quiz),))
+
+    clicca(f.pulsante("10"))
+    attendi(lambda: f.testo("Risposta scelta") == "10", "the chosen answer")
+    clicca(f.pulsante("Verifica"))
+    attendi(lambda: f.testo("Esito"), "the verdict")
+    prima = {d: f.testo(d) for d in ("Domanda", "Esito", "Numero della domanda", "Tempo totale in secondi")}
+
+    # The window manager's own way to another window brings the main menu forward ...
+    xdotool("key", "alt+Tab")
+    attendi(lambda: in_cima(x_menu), "the main menu in front")
+    # ... and its button brings the open quiz window back, as it was.
+    clicca(menu.pulsante("IL LITRO E I SUOI MULTIPLI"))
+    attendi(lambda: in_cima(x_quiz), "the quiz window back in front")
+    verifica(len(p.finestre(TITOLO_MULTIPLI)) == 1, "a second multiples window")
+    verifica({d: f.testo(d) for d in prima} == prima, "the quiz window changed on coming back")
+
+    # The close box of the window manager's frame unloads the quiz window; the program goes on.
+    estensioni, x, y, w, _ = cornice(x_quiz)
+    xdotool("mousemove", x + w - 10, y - estensioni[2] // 2, "click", 1)
+    p.chiusa(TITOLO_MULTIPLI)
+    verifica(p.processo.poll() is None and p.finestre(TITOLO_MENU), "the program did not carry on")
+    f = apri_multipli(p, menu)
+    nello_stato(f, "attesa dopo l'apertura")
+    verifica(f.testo("Numero della domanda") == "1", "the counter after reopening")
+    attendi(lambda: in_cima(finestra_x(p, TITOLO_MULTIPLI)), "the reopened quiz window in front")
+    clicca(f.pulsante("F i n e"))
+    p.chiusa(TITOLO_MULTIPLI)
+    attendi(lambda: in_cima(x_menu), "the main menu in front once the quiz window is gone")
+    clicca(menu.pulsante("E S C I"))
+    p.esce_con(0)
+
+
+def gestore_info(p):
+    larghezza, _ = schermo()
+    menu = p.finestra(TITOLO_MENU)
+    x, y = centro(menu.pulsante("Info"))
+    xdotool("mousemove", x, y, "mousedown", 1)
+    p.finestra("INFO")
+    x_info = finestra_x(p, "INFO")
+    attendi(lambda: impilamento()[-1] == x_info, "the information window in front")
+    estensioni, cx, cy, w, _ = cornice(x_info)
+    sinistra, alto = cx - estensioni[0], cy - estensioni[2]
+    esterna = w + estensioni[0] + estensioni[1]
+    verifica(abs(sinistra - (larghezza - esterna) / 2) <= 1 and alto <= 2,
+             "the information window's frame at %d,%d, not at the top centre" % (sinistra, alto))
+    xdotool("mousemove", 20, 700, "mouseup", 1)
+    p.chiusa("INFO")
+    verifica(p.finestre(TITOLO_MENU), "the menu went away")
+
+
 SCENARI = {
     "typical-road": strada_tipica,
     "whole-series": serie_completa,
@@ -387,6 +529,8 @@ SCENARI = {
     "info-right-button": lambda p: info(p, 3),
     "file-esci": esci_dal_menu,
     "esci-button": esci_dal_pulsante,
+    "wm-typical-road": gestore_strada_tipica,
+    "wm-info": gestore_info,
 }
 
 

@@ -22,9 +22,26 @@ stop_xvfb() {
   fi
 }
 
+# A stacking window manager that follows the freedesktop hints, on the display of own_display;
+# returns once it manages the screen.
+start_window_manager() {
+  openbox --sm-disable >"$WORK/openbox.log" 2>&1 &
+  WM_PID=$!
+  local i
+  for i in $(seq 100); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+    sleep 0.1
+  done
+  echo "openbox did not start"; cat "$WORK/openbox.log"; return 1
+}
+
 finish_own_display() {
   if [ -n "${PROGRAM_PID:-}" ]; then
     kill "$PROGRAM_PID" 2>/dev/null || true
+  fi
+  if [ -n "${WM_PID:-}" ]; then
+    kill "$WM_PID" 2>/dev/null || true
+    wait "$WM_PID" 2>/dev/null || true
   fi
   stop_xvfb
   chmod -R u+w "$WORK" 2>/dev/null || true
@@ -35,6 +52,7 @@ own_display() {
   WORK=$(mktemp -d)
   PROGRAM_PID=
   XVFB_PID=
+  WM_PID=
   trap finish_own_display EXIT
   start_xvfb "$WORK"
   export XDG_RUNTIME_DIR=$WORK/run
