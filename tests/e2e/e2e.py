@@ -175,7 +175,8 @@ class Programma:
         self.nomi_cambiati = []
         pyatspi.Registry.registerEventListener(self._nome_cambiato, "object:property-change:accessible-name")
         ambiente = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
-        ambiente.pop("QT_QPA_PLATFORM", None)
+        if "WAYLAND_DISPLAY" not in ambiente:
+            ambiente.pop("QT_QPA_PLATFORM", None)
         self.processo = subprocess.Popen([percorso, *argomenti], env=ambiente)
         self.app = attendi(self._sul_bus, "the program on the accessibility bus")
 
@@ -520,6 +521,33 @@ def gestore_info(p):
     verifica(p.finestre(TITOLO_MENU), "the menu went away")
 
 
+def wayland_strada_tipica(p):
+    """The typical road as a Wayland client, through the accessibility actions alone."""
+    menu = p.finestra(TITOLO_MENU)
+    e = menu.frame.queryComponent().getExtents(pyatspi.WINDOW_COORDS)
+    print("main menu: %dx%d" % (e.width, e.height))
+    verifica(e.width == 1024 and e.height > 554 + 100, "the main menu is %dx%d, not maximised" % (e.width, e.height))
+    f = apri_multipli(p, menu, reale=False)
+    nello_stato(f, "attesa dopo l'apertura")
+    domanda = f.testo("Domanda")
+    verifica(domanda in CATALOGO_MULTIPLI, "the question %r is not in the catalogue" % domanda)
+    aziona(f.pulsante("10"))
+    attendi(lambda: f.testo("Risposta scelta") == "10", "the chosen answer")
+    aziona(f.pulsante("Verifica"))
+    nello_stato(f, "verificata")
+    atteso = ESATTO if CATALOGO_MULTIPLI[domanda] == "10" else ERRATO
+    verifica(f.testo("Esito") == atteso, "verdict %r, expected %r" % (f.testo("Esito"), atteso))
+    verifica(f.testo("Tempo parziale in secondi").isdigit(), "the partial time")
+    aziona(f.pulsante("Visualizza nuova domanda"))
+    nello_stato(f, "attesa")
+    verifica(f.testo("Numero della domanda") == "2", "the counter after the next question")
+    esci = [m for m in pyatspi.findAllDescendants(menu.frame, lambda a: a.getRole() == pyatspi.ROLE_MENU_ITEM)
+            if m.name == "Esci"]
+    verifica(esci, "no menu item Esci on the main menu")
+    aziona(esci[0])
+    p.esce_con(0)
+
+
 SCENARI = {
     "typical-road": strada_tipica,
     "whole-series": serie_completa,
@@ -531,6 +559,7 @@ SCENARI = {
     "esci-button": esci_dal_pulsante,
     "wm-typical-road": gestore_strada_tipica,
     "wm-info": gestore_info,
+    "wayland-typical-road": wayland_strada_tipica,
 }
 
 

@@ -35,6 +35,24 @@ start_window_manager() {
   echo "openbox did not start"; cat "$WORK/openbox.log"; return 1
 }
 
+# A headless Wayland compositor with its desktop shell, in place of the X server: the program then
+# runs as a Wayland client. The compositor takes no pointer input, so scenarios act through the
+# accessibility bus.
+start_wayland() {
+  stop_xvfb
+  unset DISPLAY
+  weston --backend=headless-backend.so --use-pixman --width=1024 --height=768 --idle-time=0 \
+    --socket=wayland-capacita >"$WORK/weston.log" 2>&1 &
+  WM_PID=$!
+  local i
+  for i in $(seq 100); do
+    [ -S "$XDG_RUNTIME_DIR/wayland-capacita" ] && break
+    sleep 0.1
+  done
+  [ -S "$XDG_RUNTIME_DIR/wayland-capacita" ] || { echo "weston did not start"; cat "$WORK/weston.log"; return 1; }
+  export WAYLAND_DISPLAY=wayland-capacita QT_QPA_PLATFORM=wayland
+}
+
 finish_own_display() {
   if [ -n "${PROGRAM_PID:-}" ]; then
     kill "$PROGRAM_PID" 2>/dev/null || true
@@ -54,6 +72,8 @@ own_display() {
   XVFB_PID=
   WM_PID=
   trap finish_own_display EXIT
+  # The desktop the tests are started from is not theirs.
+  unset WAYLAND_DISPLAY
   start_xvfb "$WORK"
   export XDG_RUNTIME_DIR=$WORK/run
   mkdir -m 700 "$XDG_RUNTIME_DIR"
