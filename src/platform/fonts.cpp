@@ -6,6 +6,13 @@
 
 #include <cstring>
 
+#if defined(Q_OS_WIN)
+// Resources of a static library are registered by hand, from outside any namespace.
+static void registraCaratteri() {
+    Q_INIT_RESOURCE(fonts);
+}
+#endif
+
 namespace platform {
 
 QString drawnFace(const char* layoutFace) {
@@ -17,8 +24,11 @@ QString drawnFace(const char* layoutFace) {
 void setUpFonts() {
 #if defined(Q_OS_WIN)
     // Windows has no DejaVu Sans: the program carries the one weight it uses.
-    Q_INIT_RESOURCE(fonts);
+    registraCaratteri();
     QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/DejaVuSans-Bold.ttf"));
+    // FreeType knows no logical faces: the default dialog face is Windows' own substitute for it.
+    for (const char* dialogo : {"MS Shell Dlg", "MS Shell Dlg 2"})
+        QFont::insertSubstitutions(QString::fromLatin1(dialogo), {QStringLiteral("Tahoma"), QStringLiteral("Microsoft Sans Serif")});
 #endif
     QFont::insertSubstitutions(QStringLiteral("Arial"), {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo")});
     QFont::insertSubstitutions(QStringLiteral("Times New Roman"),

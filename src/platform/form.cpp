@@ -30,6 +30,9 @@ QFont boldFont(const Font& font) {
     QFont f(drawnFace(font.face));
     f.setPointSizeF(font.points);
     f.setWeight(QFont::Bold);
+    // Letters advance by their designed widths, not by widths rounded to whole pixels, so that
+    // texts placed by their blanks land where they were designed on every system.
+    f.setHintingPreference(QFont::PreferVerticalHinting);
     return f;
 }
 

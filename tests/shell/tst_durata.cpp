@@ -11,21 +11,38 @@
 #include <QtTest>
 
 #include <malloc.h>
+#if defined(Q_OS_WIN)
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+// After windows.h, which it needs.
+#include <psapi.h>
+#else
 #include <unistd.h>
+#endif
 
 using namespace support;
 
 namespace {
 
 // Resident memory in KiB, from the kernel's own account, once the allocator has handed back what
-// it keeps cached from freed blocks.
+// it keeps cached from freed blocks. On Windows, the process's working set.
 long residentKiB() {
+#if defined(Q_OS_WIN)
+    _heapmin();
+    PROCESS_MEMORY_COUNTERS contatori{};
+    if (!GetProcessMemoryInfo(GetCurrentProcess(), &contatori, sizeof contatori))
+        return -1;
+    return static_cast<long>(contatori.WorkingSetSize / 1024);
+#else
     malloc_trim(0);
     QFile statm(QStringLiteral("/proc/self/statm"));
     if (!statm.open(QIODevice::ReadOnly))
         return -1;
     const QList<QByteArray> campi = statm.readAll().split(' ');
     return campi.size() > 1 ? campi[1].toLong() * (sysconf(_SC_PAGESIZE) / 1024) : -1;
+#endif
 }
 
 #if defined(__SANITIZE_ADDRESS__)

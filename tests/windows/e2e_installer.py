@@ -1,0 +1,207 @@
+#!/usr/bin/python3
+"""The Windows installer under Wine, as a teacher and a pupil meet it: a silent install, the
+installed program started from where the installer put it, the typical road with real clicks on
+the X server (windows found by their titles, the verdict read from the screen's pixels), "E S C I"
+ending it with 0, and a silent uninstall that leaves nothing of the program behind.
+
+Usage: e2e_installer.py INSTALLER PICTURES, with WINEPREFIX and DISPLAY set."""
+
+import os
+import re
+import subprocess
+import sys
+import time
+
+PREFIX = os.environ["WINEPREFIX"]
+CARTELLA = os.path.join(PREFIX, "drive_c", "Program Files", "Misure di capacità")
+PROGRAMMA = os.path.join(CARTELLA, "bin", "capacita.exe")
+MENU_START = os.path.join(PREFIX, "drive_c", "ProgramData", "Microsoft", "Windows", "Start Menu", "Programs",
+                          "Misure di capacità")
+CHIAVE = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\capacita"
+
+TITOLO_MENU = "Gli obiettivi dell'addizione"
+TITOLO_MULTIPLI = "47 DOMANDE PER CONOSCERE LE MISURE DI CAPACITA':  I MULTIPLI"
+ROSA_MENU = (255, 192, 255)
+SFONDO_QUIZ = (255, 224, 192)
+ARANCIO = (255, 128, 0)
+
+
+class Fallito(Exception):
+    pass
+
+
+def verifica(condizione, messaggio):
+    if not condizione:
+        raise Fallito(messaggio)
+
+
+def attendi(condizione, cosa, secondi=30.0):
+    fine = time.monotonic() + secondi
+    while True:
+        valore = condizione()
+        if valore:
+            return valore
+        if time.monotonic() > fine:
+            raise Fallito("timed out waiting for " + cosa)
+        time.sleep(0.1)
+
+
+def esegui(*argomenti, **opzioni):
+    return subprocess.run(list(argomenti), capture_output=True, text=True, errors="replace", **opzioni)
+
+
+def xdotool(*argomenti):
+    subprocess.run(["xdotool", *map(str, argomenti)], check=True)
+
+
+def finestra(titolo):
+    """The X window with exactly this title, or None."""
+    for w in esegui("xdotool", "search", "--onlyvisible", "--name", ".").stdout.split():
+        if esegui("xdotool", "getwindowname", w).stdout.rstrip("\n") == titolo:
+            return w
+    return None
+
+
+def geometria(w):
+    valori = {}
+    for riga in esegui("xwininfo", "-id", w).stdout.splitlines():
+        if ":" in riga:
+            chiave, valore = riga.split(":", 1)
+            valori[chiave.strip()] = valore.strip()
+    return (int(valori["Absolute upper-left X"]), int(valori["Absolute upper-left Y"]),
+            int(valori["Width"]), int(valori["Height"]))
+
+
+class Schermo:
+    """One screenshot of the whole screen, read pixel by pixel."""
+
+    def __init__(self, salva=None):
+        ppm = subprocess.run(["import", "-silent", "-window", "root", "-depth", "8", "ppm:-"], capture_output=True,
+                             check=True).stdout
+        # "P6", width, height and 255, each followed by one blank; then the pixels.
+        intestazione = re.match(rb"P6\s(\d+)\s(\d+)\s255\s", ppm)
+        verifica(intestazione, "not an 8-bit screenshot")
+        self.larghezza, self.altezza = int(intestazione.group(1)), int(intestazione.group(2))
+        self.dati = ppm[intestazione.end():]
+        if salva:
+            subprocess.run(["import", "-silent", "-window", "root", salva], check=True)
+
+    def pixel(self, x, y):
+        i = 3 * (y * self.larghezza + x)
+        return tuple(self.dati[i:i + 3])
+
+    def conta(self, colore, x0, y0, x1, y1):
+        return sum(1 for y in range(y0, y1) for x in range(x0, x1) if self.pixel(x, y) == colore)
+
+    def primo(self, colore, x, y0):
+        """The first row from y0 down where column x has this colour: the top of a client area."""
+        for y in range(y0, self.altezza):
+            if self.pixel(x, y) == colore:
+                return y
+        raise Fallito("no pixel of %r in column %d" % (colore, x))
+
+
+def px(twips):
+    return round(twips / 15)
+
+
+def clicca(origine, left, top, width, height, tasto="click"):
+    """A real click at the centre of a control laid out in twips, in a client area at origine."""
+    x = origine[0] + px(left) + (px(left + width) - px(left)) // 2
+    y = origine[1] + px(top) + (px(top + height) - px(top)) // 2
+    xdotool("mousemove", x, y, tasto, 1)
+    return x, y
+
+
+def installa(installatore):
+    r = esegui("wine", installatore, "/S")
+    verifica(r.returncode == 0, "the installer ended with %d" % r.returncode)
+    verifica(os.path.isfile(PROGRAMMA), "no program at %s" % PROGRAMMA)
+    collegamento = os.path.join(MENU_START, "Misure di capacità.lnk")
+    verifica(os.path.isfile(collegamento), "no Start-menu entry at %s" % collegamento)
+    for licenza in ("LICENSE.txt", "NOTICE.txt", "LGPL-3.txt"):
+        verifica(os.path.isfile(os.path.join(CARTELLA, licenza)), "%s was not installed" % licenza)
+    verifica(esegui("wine", "reg", "query", CHIAVE).returncode == 0, "no uninstall entry in the registry")
+
+
+def strada_tipica(immagini):
+    programma = subprocess.Popen(["wine", PROGRAMMA], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    try:
+        menu = attendi(lambda: finestra(TITOLO_MENU), "the main menu")
+        larghezza, altezza = Schermo().larghezza, Schermo().altezza
+        attendi(lambda: geometria(menu) == (0, 0, larghezza, altezza), "the main menu filling the screen")
+        time.sleep(0.5)
+        schermo = Schermo(os.path.join(immagini, "menu.png"))
+        # No frame: the client area, below the menu bar, reaches the screen's left edge.
+        origine_menu = (0, schermo.primo(ROSA_MENU, 2, 0))
+        verifica(0 < origine_menu[1] < 60, "the main menu's menu bar is %d px tall" % origine_menu[1])
+
+        # "Info" held: the information window at the top centre; released, it goes.
+        clicca(origine_menu, 4590, 6630, 6675, 315, "mousedown")
+        info = attendi(lambda: finestra("INFO"), "the information window")
+        x, y, w, _ = geometria(info)
+        verifica(abs(x - (larghezza - w) / 2) <= 2 and y <= 2,
+                 "the information window at %d,%d, %d wide, not at the top centre" % (x, y, w))
+        xdotool("mousemove", 20, altezza - 20, "mouseup", 1)
+        attendi(lambda: not finestra("INFO"), "the information window to close")
+
+        clicca(origine_menu, 4590, 3060, 4770, 705)
+        quiz = attendi(lambda: finestra(TITOLO_MULTIPLI), "the multiples window")
+        attendi(lambda: geometria(quiz)[2] >= larghezza and geometria(quiz)[3] >= altezza - 40,
+                "the multiples window maximised (%r)" % (geometria(quiz),))
+        time.sleep(0.5)
+        schermo = Schermo()
+        origine = (max(geometria(quiz)[0], 0), schermo.primo(SFONDO_QUIZ, 2, max(geometria(quiz)[1], 0)))
+        esito = (origine[0] + px(540), origine[1] + px(3630), origine[0] + px(540 + 7785), origine[1] + px(3630 + 1320))
+        verifica(schermo.conta(ARANCIO, *esito) == 0, "a verdict before any answer")
+
+        clicca(origine, 540, 6030, 1695, 525)      # the answer "10"
+        time.sleep(0.3)
+        clicca(origine, 540, 5070, 7785, 540)      # "Verifica"
+        attendi(lambda: Schermo().conta(ARANCIO, *esito) > 200, "the verdict in orange")
+        Schermo(os.path.join(immagini, "multipli.png"))
+
+        # The window's close command (Alt+F4) unloads it; the main menu carries on.
+        print("multiples window at %r" % (geometria(quiz),))
+        xdotool("key", "--window", quiz, "alt+F4")
+        attendi(lambda: not finestra(TITOLO_MULTIPLI), "the multiples window to close")
+        verifica(programma.poll() is None, "the program ended with its quiz window")
+
+        clicca(origine_menu, 4590, 5700, 6690, 705)  # "E S C I"
+        try:
+            codice = programma.wait(30)
+        except subprocess.TimeoutExpired:
+            raise Fallito("the program did not end on E S C I")
+        verifica(codice == 0, "the program ended with %d" % codice)
+    finally:
+        if programma.poll() is None:
+            programma.kill()
+
+
+def disinstalla():
+    r = esegui("wine", os.path.join(CARTELLA, "Uninstall.exe"), "/S")
+    verifica(r.returncode == 0, "the uninstaller ended with %d" % r.returncode)
+    # The uninstaller runs on from a copy of itself; wait until it is done.
+    attendi(lambda: not os.path.exists(CARTELLA), "the program's folder to go")
+    verifica(not os.path.exists(MENU_START), "the Start-menu entry is still there")
+    verifica(esegui("wine", "reg", "query", CHIAVE).returncode != 0, "the uninstall entry is still in the registry")
+
+
+def main():
+    installatore, immagini = sys.argv[1], sys.argv[2]
+    os.makedirs(immagini, exist_ok=True)
+    inizio = time.monotonic()
+    try:
+        installa(installatore)
+        strada_tipica(immagini)
+        disinstalla()
+    except Fallito as errore:
+        print("FAIL windows installer: %s" % errore)
+        return 1
+    print("PASS windows installer: installed, used, ended with 0, uninstalled (%.1f s)" % (time.monotonic() - inizio))
+    print("pictures under Wine: %s" % immagini)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,31 @@
+# Sourced after tests/support/xvfb.sh's own_display: a Wine prefix of this run's own under WORK,
+# with one Wine server kept running for the whole run and ended, for this prefix only, on exit.
+
+finish_wine() {
+  if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then
+    wineserver -k 2>/dev/null || true
+    wineserver -w 2>/dev/null || true
+  fi
+  finish_own_display
+}
+
+own_wine_prefix() {
+  export WINEPREFIX=$WORK/wine WINEARCH=win64 WINEDEBUG=-all
+  # No desktop entries or icons in the home folder, no downloads of Mono or Gecko, and no D-Bus
+  # daemon left behind.
+  export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d" DBUS_SESSION_BUS_ADDRESS=disabled:
+  trap finish_wine EXIT
+  wineboot --init >/dev/null 2>&1
+  wineserver -w
+  # Debian's Wine does not find its own fonts (fonts-wine), Tahoma among them, Windows' dialog
+  # face. Installed and registered as Windows has them, so that programs that read the registry
+  # for font files (Qt's FreeType engine) find them too.
+  cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+  local fonts='HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts'
+  wine reg add "$fonts" /v 'Tahoma (TrueType)' /d tahoma.ttf /f >/dev/null 2>&1
+  wine reg add "$fonts" /v 'Tahoma Bold (TrueType)' /d tahomabd.ttf /f >/dev/null 2>&1
+  # One server for the whole run: otherwise Wine's background services, started by the first
+  # program, keep that program's output open and its test waits for them.
+  wineserver -p
+  wine cmd /c exit 0 >/dev/null 2>&1
+}
