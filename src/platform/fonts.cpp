@@ -26,9 +26,11 @@ void setUpFonts() {
     // Windows has no DejaVu Sans: the program carries the one weight it uses.
     registraCaratteri();
     QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/DejaVuSans-Bold.ttf"));
-    // FreeType knows no logical faces: the default dialog face is Windows' own substitute for it.
+    // Where the system's default font is a logical face, FreeType finds no file for it: name the
+    // faces Windows itself puts in its place.
     for (const char* dialogo : {"MS Shell Dlg", "MS Shell Dlg 2"})
-        QFont::insertSubstitutions(QString::fromLatin1(dialogo), {QStringLiteral("Tahoma"), QStringLiteral("Microsoft Sans Serif")});
+        QFont::insertSubstitutions(QString::fromLatin1(dialogo),
+                                   {QStringLiteral("Tahoma"), QStringLiteral("Microsoft Sans Serif")});
 #endif
     QFont::insertSubstitutions(QStringLiteral("Arial"), {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo")});
     QFont::insertSubstitutions(QStringLiteral("Times New Roman"),

@@ -52,10 +52,10 @@ private:
             testo.chop(1);
         const qreal misura = QFontMetricsF(font).horizontalAdvance(testo);
         QVERIFY2(misura <= larghezza, qPrintable(QStringLiteral("%1 \"%2\" is %3 px in %4 px (%5)")
-                                                      .arg(cosa, testo)
-                                                      .arg(misura)
-                                                      .arg(larghezza)
-                                                      .arg(QFontInfo(font).family())));
+                                                     .arg(cosa, testo)
+                                                     .arg(misura)
+                                                     .arg(larghezza)
+                                                     .arg(QFontInfo(font).family())));
     }
 
 private slots:
@@ -85,8 +85,8 @@ private slots:
                     const QString risolta = QFontInfo(f->control(nome)->font()).family();
                     QVERIFY2(intendedFamilies(QString::fromLatin1(riga.font.face)).contains(risolta),
                              qPrintable(QStringLiteral("%1 %2: %3 resolves to %4")
-                                            .arg(f->window()->objectName(), nome,
-                                                 QString::fromLatin1(riga.font.face), risolta)));
+                                            .arg(f->window()->objectName(), nome, QString::fromLatin1(riga.font.face),
+                                                 risolta)));
                 }
             }
         }
@@ -100,16 +100,16 @@ private slots:
         QTest::addColumn<QString>("lineaSinistra");
         QTest::addColumn<QString>("lineaDestra"); // empty: the frame's right edge
         QTest::addColumn<QString>("colonna");
+        // clang-format off
         for (bool sotto : {false, true}) {
             const char* f = sotto ? "sottomultipli" : "multipli";
             QTest::addRow("%s Dom.", f) << sotto << "Label9" << "Dom." << 0 << "Line1" << "Line2" << "LblOperazione";
-            QTest::addRow("%s Tempo parziale", f)
-                << sotto << "Label9" << "Tempo" << 0 << "Line2" << "Line4" << "LblTempoParziale";
-            QTest::addRow("%s parziale", f)
-                << sotto << "Label7" << "parziale" << 0 << "Line2" << "Line4" << "LblTempoParziale";
+            QTest::addRow("%s Tempo parziale", f) << sotto << "Label9" << "Tempo" << 0 << "Line2" << "Line4" << "LblTempoParziale";
+            QTest::addRow("%s parziale", f) << sotto << "Label7" << "parziale" << 0 << "Line2" << "Line4" << "LblTempoParziale";
             QTest::addRow("%s Tempo totale", f) << sotto << "Label9" << "Tempo" << 1 << "Line4" << "" << "LblTempoTotale";
             QTest::addRow("%s totale", f) << sotto << "Label7" << "totale" << 0 << "Line4" << "" << "LblTempoTotale";
         }
+        // clang-format on
     }
     void intestazioni() {
         QFETCH(bool, sotto);
@@ -122,8 +122,8 @@ private slots:
         platform::Form& f = quiz(sotto);
         const auto [inizio, fine] = posizione(f.label(etichetta), parola, occorrenza);
         const qreal sinistra = f.control(lineaSinistra)->x();
-        const qreal destra = lineaDestra.isEmpty() ? f.control(QStringLiteral("Frame2"))->width()
-                                                   : f.control(lineaDestra)->x();
+        const qreal destra =
+            lineaDestra.isEmpty() ? f.control(QStringLiteral("Frame2"))->width() : f.control(lineaDestra)->x();
         const QRect cella = f.control(colonna)->geometry();
         const QString dove = QStringLiteral("\"%1\" at %2-%3 px, lines at %4 and %5, column %6-%7 (%8)")
                                  .arg(parola)
@@ -155,8 +155,8 @@ private slots:
         }
         // The texts the flow writes into labels of one line.
         platform::Form& q = quiz(true);
-        for (const char* istruzione :
-             {"Clicca sul pulsante esatto", "Clicca sul pulsante Verifica", "Clicca sul pulsante Visualizza nuova domanda"})
+        for (const char* istruzione : {"Clicca sul pulsante esatto", "Clicca sul pulsante Verifica",
+                                       "Clicca sul pulsante Visualizza nuova domanda"})
             entra(QStringLiteral("LblIstruzione"), QString::fromUtf8(istruzione), q.label("LblIstruzione")->font(),
                   q.label("LblIstruzione")->width());
         for (const char* esito : {"E  s  a  t  t  o", "E  r  r  a  t  o"})

@@ -117,8 +117,9 @@ def installa(installatore):
     r = esegui("wine", installatore, "/S")
     verifica(r.returncode == 0, "the installer ended with %d" % r.returncode)
     verifica(os.path.isfile(PROGRAMMA), "no program at %s" % PROGRAMMA)
-    collegamento = os.path.join(MENU_START, "Misure di capacità.lnk")
-    verifica(os.path.isfile(collegamento), "no Start-menu entry at %s" % collegamento)
+    for voce in ("Misure di capacità.lnk", "Uninstall.lnk"):
+        collegamento = os.path.join(MENU_START, voce)
+        verifica(os.path.isfile(collegamento), "no Start-menu entry at %s" % collegamento)
     for licenza in ("LICENSE.txt", "NOTICE.txt", "LGPL-3.txt"):
         verifica(os.path.isfile(os.path.join(CARTELLA, licenza)), "%s was not installed" % licenza)
     verifica(esegui("wine", "reg", "query", CHIAVE).returncode == 0, "no uninstall entry in the registry")
