@@ -4,7 +4,9 @@
 
 start_xvfb() {
   local dir=$1 i
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$dir/display" 2>"$dir/xvfb.log" &
+  # -noreset: a short-lived client (xprop, xdotool) leaving must not reset the server under the
+  # next one connecting.
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$dir/display" 2>"$dir/xvfb.log" &
   XVFB_PID=$!
   for i in $(seq 100); do
     [ -s "$dir/display" ] && break
