@@ -114,6 +114,10 @@ def clicca(origine, left, top, width, height, tasto="click"):
 
 
 def installa(installatore):
+    # Elevated for an administrator, unelevated for anyone else, so that anyone can install.
+    with open(installatore, "rb") as f:
+        verifica(b'requestedExecutionLevel level="highestAvailable"' in f.read(),
+                 "the installer does not let a user without administrator rights install")
     r = esegui("wine", installatore, "/S")
     verifica(r.returncode == 0, "the installer ended with %d" % r.returncode)
     verifica(os.path.isfile(PROGRAMMA), "no program at %s" % PROGRAMMA)

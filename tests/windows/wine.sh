@@ -17,6 +17,9 @@ own_wine_prefix() {
   trap finish_wine EXIT
   wineboot --init >/dev/null 2>&1
   wineserver -w
+  # One server for the whole run: otherwise Wine's background services, started by the first
+  # program, keep that program's output open and its test waits for them.
+  wineserver -p
   # Debian's Wine does not find its own fonts (fonts-wine), Tahoma among them, Windows' dialog
   # face. Installed and registered as Windows has them, so that programs that read the registry
   # for font files (Qt's FreeType engine) find them too.
@@ -24,8 +27,4 @@ own_wine_prefix() {
   local fonts='HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts'
   wine reg add "$fonts" /v 'Tahoma (TrueType)' /d tahoma.ttf /f >/dev/null 2>&1
   wine reg add "$fonts" /v 'Tahoma Bold (TrueType)' /d tahomabd.ttf /f >/dev/null 2>&1
-  # One server for the whole run: otherwise Wine's background services, started by the first
-  # program, keep that program's output open and its test waits for them.
-  wineserver -p
-  wine cmd /c exit 0 >/dev/null 2>&1
 }
