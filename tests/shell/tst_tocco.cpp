@@ -54,6 +54,9 @@ private slots:
         dito = QTest::createTouchDevice();
     }
 
+    // The test owns the touch device it registered.
+    void cleanupTestCase() { delete dito; }
+
     void init() {
         random.values = {0.25f};
         programma = std::make_unique<shell::Programma>(clock, random);
