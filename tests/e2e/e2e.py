@@ -14,6 +14,9 @@ import time
 import pyatspi
 from gi.repository import GLib
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from finestre_x import con_titolo, geometria  # noqa: E402
+
 TITOLO_MENU = "Gli obiettivi dell'addizione"
 TITOLO_MULTIPLI = "47 DOMANDE PER CONOSCERE LE MISURE DI CAPACITA':  I MULTIPLI"
 TITOLO_SOTTOMULTIPLI = "96 DOMANDE PER CONOSCERE LE MISURE DI CAPACITA':  I SOTTOMULTIPLI"
@@ -383,15 +386,7 @@ def esci_dal_pulsante(p):
 
 def finestra_x(p, titolo):
     """The X window of the program's visible window with this exact title."""
-    def cerca():
-        uscita = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(p.processo.pid)],
-                                capture_output=True, text=True).stdout.split()
-        for w in uscita:
-            nome = subprocess.run(["xdotool", "getwindowname", w], capture_output=True, text=True).stdout
-            if nome.rstrip("\n") == titolo:
-                return int(w)
-        return None
-    return attendi(cerca, "the X window %r" % titolo)
+    return attendi(lambda: con_titolo(titolo, "--pid", p.processo.pid), "the X window %r" % titolo)
 
 
 def xprop(*argomenti):
@@ -420,11 +415,7 @@ def in_cima(w):
 
 def cornice(w):
     """The frame around the window (left, right, top, bottom) and the window's place on the screen."""
-    estensioni = numeri(xprop("-id", w, "_NET_FRAME_EXTENTS"))
-    r = subprocess.run(["xwininfo", "-id", str(w)], capture_output=True, text=True).stdout
-    valori = {riga.split(":")[0].strip(): riga.split(":")[1].strip() for riga in r.splitlines() if ":" in riga}
-    return estensioni, int(valori["Absolute upper-left X"]), int(valori["Absolute upper-left Y"]), \
-        int(valori["Width"]), int(valori["Height"])
+    return (numeri(xprop("-id", w, "_NET_FRAME_EXTENTS")), *geometria(w))
 
 
 MWM_FUNZIONI, MWM_DECORAZIONI = 1, 2

@@ -12,6 +12,9 @@ import subprocess
 import sys
 import time
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from finestre_x import con_titolo, geometria  # noqa: E402
+
 PREFIX = os.environ["WINEPREFIX"]
 CARTELLA = os.path.join(PREFIX, "drive_c", "Program Files", "Misure di capacità")
 PROGRAMMA = os.path.join(CARTELLA, "bin", "capacita.exe")
@@ -56,20 +59,7 @@ def xdotool(*argomenti):
 
 def finestra(titolo):
     """The X window with exactly this title, or None."""
-    for w in esegui("xdotool", "search", "--onlyvisible", "--name", ".").stdout.split():
-        if esegui("xdotool", "getwindowname", w).stdout.rstrip("\n") == titolo:
-            return w
-    return None
-
-
-def geometria(w):
-    valori = {}
-    for riga in esegui("xwininfo", "-id", w).stdout.splitlines():
-        if ":" in riga:
-            chiave, valore = riga.split(":", 1)
-            valori[chiave.strip()] = valore.strip()
-    return (int(valori["Absolute upper-left X"]), int(valori["Absolute upper-left Y"]),
-            int(valori["Width"]), int(valori["Height"]))
+    return con_titolo(titolo, "--name", ".")
 
 
 class Schermo:
