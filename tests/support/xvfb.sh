@@ -24,34 +24,85 @@ stop_xvfb() {
   fi
 }
 
-# A stacking window manager that follows the freedesktop hints, on the display of own_display;
-# returns once it manages the screen.
-start_window_manager() {
-  openbox --sm-disable >"$WORK/openbox.log" 2>&1 &
-  WM_PID=$!
+# The window manager or compositor of a desktop, on the display of own_display, in the D-Bus
+# session the script runs in; returns once it manages the screen. On X11: openbox, kwin (KDE
+# Plasma's KWin) or mutter (GNOME's). On Wayland, in place of the X server: weston, kwin-wayland or
+# mutter-wayland, headless; the program then runs as a Wayland client, and scenarios act through
+# the accessibility bus, since a headless compositor takes no pointer.
+start_desktop() {
+  # KWin and its shortcut service are Qt programs too: they must not inherit the tests' offscreen
+  # platform.
+  unset QT_QPA_PLATFORM
+  case $1 in
+    openbox) start_x11_wm openbox --sm-disable ;;
+    kwin)
+      # KWin's shortcuts (Alt+Tab among them) live in a service of their own. Started by the bus it
+      # would outlive the bus and hold the test's output open; started here, it ends with the test.
+      kglobalaccel5 >"$WORK/kglobalaccel.log" 2>&1 &
+      DESKTOP_PIDS+=($!)
+      gdbus wait --session --timeout 20 org.kde.kglobalaccel
+      start_x11_wm kwin_x11 --replace
+      # Managing the screen comes before KWin's shortcuts are registered.
+      local i
+      for i in $(seq 100); do
+        gdbus call --session --dest org.kde.kglobalaccel --object-path /kglobalaccel \
+          --method org.kde.KGlobalAccel.allMainComponents 2>/dev/null | grep -q "'kwin'" && break
+        sleep 0.1
+      done ;;
+    mutter) start_x11_wm mutter --x11 --replace --sm-disable ;;
+    weston)
+      start_wayland weston --backend=headless-backend.so --use-pixman --width=1024 --height=768 \
+        --idle-time=0 --socket=wayland-capacita ;;
+    kwin-wayland)
+      # Debian gives kwin_wayland a file capability, which a sandbox may refuse to start; a plain
+      # copy runs the same.
+      cp /usr/bin/kwin_wayland "$WORK/kwin_wayland"
+      start_wayland "$WORK/kwin_wayland" --virtual --width 1024 --height 768 --no-lockscreen \
+        --no-global-shortcuts --socket wayland-capacita ;;
+    mutter-wayland)
+      start_wayland mutter --headless --wayland --no-x11 --virtual-monitor 1024x768 \
+        --wayland-display wayland-capacita ;;
+    *) echo "start_desktop: no desktop $1"; return 1 ;;
+  esac
+}
+
+# Services the desktop starts on the session bus see its display.
+share_display_with_bus() {
+  dbus-update-activation-environment "$@" >/dev/null 2>&1 || true
+}
+
+# A home of the script's own, also for the services of its session bus: desktops and the
+# accessibility bus keep settings and caches there, not in the user's home.
+own_home() {
+  export HOME=$WORK/home XDG_CONFIG_HOME=$WORK/home/.config XDG_CACHE_HOME=$WORK/home/.cache \
+    XDG_DATA_HOME=$WORK/home/.local/share
+  mkdir -p "$HOME"
+  share_display_with_bus HOME XDG_CONFIG_HOME XDG_CACHE_HOME XDG_DATA_HOME XDG_RUNTIME_DIR
+}
+
+start_x11_wm() {
+  share_display_with_bus DISPLAY
+  "$@" >"$WORK/desktop.log" 2>&1 &
+  DESKTOP_PIDS+=($!)
   local i
-  for i in $(seq 100); do
+  for i in $(seq 200); do
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
     sleep 0.1
   done
-  echo "openbox did not start"; cat "$WORK/openbox.log"; return 1
+  echo "$1 did not start"; cat "$WORK/desktop.log"; return 1
 }
 
-# A headless Wayland compositor with its desktop shell, in place of the X server: the program then
-# runs as a Wayland client. The compositor takes no pointer input, so scenarios act through the
-# accessibility bus.
 start_wayland() {
   stop_xvfb
   unset DISPLAY
-  weston --backend=headless-backend.so --use-pixman --width=1024 --height=768 --idle-time=0 \
-    --socket=wayland-capacita >"$WORK/weston.log" 2>&1 &
-  WM_PID=$!
+  "$@" >"$WORK/desktop.log" 2>&1 &
+  DESKTOP_PIDS+=($!)
   local i
-  for i in $(seq 100); do
+  for i in $(seq 200); do
     [ -S "$XDG_RUNTIME_DIR/wayland-capacita" ] && break
     sleep 0.1
   done
-  [ -S "$XDG_RUNTIME_DIR/wayland-capacita" ] || { echo "weston did not start"; cat "$WORK/weston.log"; return 1; }
+  [ -S "$XDG_RUNTIME_DIR/wayland-capacita" ] || { echo "$1 did not start"; cat "$WORK/desktop.log"; return 1; }
   export WAYLAND_DISPLAY=wayland-capacita QT_QPA_PLATFORM=wayland
 }
 
@@ -59,10 +110,11 @@ finish_own_display() {
   if [ -n "${PROGRAM_PID:-}" ]; then
     kill "$PROGRAM_PID" 2>/dev/null || true
   fi
-  if [ -n "${WM_PID:-}" ]; then
-    kill "$WM_PID" 2>/dev/null || true
-    wait "$WM_PID" 2>/dev/null || true
-  fi
+  local pid
+  for pid in "${DESKTOP_PIDS[@]}"; do
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+  done
   stop_xvfb
   chmod -R u+w "$WORK" 2>/dev/null || true
   rm -rf "$WORK"
@@ -72,7 +124,7 @@ own_display() {
   WORK=$(mktemp -d)
   PROGRAM_PID=
   XVFB_PID=
-  WM_PID=
+  DESKTOP_PIDS=()
   trap finish_own_display EXIT
   # The desktop the tests are started from is not theirs.
   unset WAYLAND_DISPLAY
