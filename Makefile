@@ -4,7 +4,8 @@ JOBS ?= 2
 # Warnings are errors in CI.
 WERROR ?= $(if $(CI),ON,OFF)
 
-.PHONY: all deps configure build run test test-sanitize storm bench screenshots package windows test-windows clean
+.PHONY: all deps configure build run test test-sanitize storm bench screenshots package windows test-windows \
+        web test-web bench-web clean
 
 all: build
 
@@ -67,5 +68,21 @@ windows:
 test-windows: windows
 	BUILD_WINDOWS=$(BUILD_WINDOWS) JOBS=$(JOBS) scripts/test-windows $(CURDIR)/$(BUILD)/screenshots/wine
 
+# The program as a web page, cross-built here with a static Qt for WebAssembly (built once from
+# Debian's source of Qt and kept under ~/.cache/capacita): the site is $(BUILD_WEB)/site/.
+BUILD_WEB ?= build-web
+web:
+	@BUILD_WEB=$(BUILD_WEB) JOBS=$(JOBS) CAPACITA_WERROR=$(WERROR) scripts/build-web
+
+# The site in headless Chromium, end to end, and the unit tests built for the browser; pictures
+# of the windows in the browser go to $(BUILD)/screenshots/web/.
+test-web: web
+	BUILD_WEB=$(BUILD_WEB) JOBS=$(JOBS) scripts/test-web $(CURDIR)/$(BUILD)/screenshots/web
+
+# The site's size and start-up against a floor page, in headless Chromium (not part of the tests).
+bench-web: web
+	@BUILD_WEB=$(BUILD_WEB) JOBS=$(JOBS) scripts/build-web bench_floor_site >/dev/null
+	bench/run-bench-web.py $(BUILD_WEB)
+
 clean:
-	rm -rf $(BUILD) $(BUILD_WINDOWS)
+	rm -rf $(BUILD) $(BUILD_WINDOWS) $(BUILD_WEB)

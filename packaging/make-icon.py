@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Draws the program's icon, a graduated measuring jug, as a 32x32 PNG of 16 indexed colours,
 and wraps the same picture for Windows (.ico) and macOS (.icns), which both accept PNG data.
+The web page's icons are the same picture enlarged pixel by pixel to 192 and 512 pixels.
 
 Usage: make-icon.py OUTPUT_DIRECTORY. Run it again after changing the drawing; the files it
 writes are kept in the repository.
@@ -55,12 +56,17 @@ def chunk(kind, data):
     return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
 
 
+def enlarged(px, factor):
+    return [[c for c in row for _ in range(factor)] for row in px for _ in range(factor)]
+
+
 def png(px):
+    size = len(px)
     rows = b""
     for row in px:
-        packed = bytes((row[i] << 4) | row[i + 1] for i in range(0, SIZE, 2))
+        packed = bytes((row[i] << 4) | row[i + 1] for i in range(0, size, 2))
         rows += b"\x00" + packed
-    header = struct.pack(">IIBBBBB", SIZE, SIZE, 4, 3, 0, 0, 0)
+    header = struct.pack(">IIBBBBB", size, size, 4, 3, 0, 0, 0)
     palette = b"".join(bytes(c) for c in PALETTE)
     return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"PLTE", palette)
             + chunk(b"tRNS", b"\x00") + chunk(b"IDAT", zlib.compress(rows, 9)) + chunk(b"IEND", b""))
@@ -80,6 +86,8 @@ def icns(data):
 if __name__ == "__main__":
     out = sys.argv[1] if len(sys.argv) > 1 else "."
     picture = png(draw())
-    for name, data in (("capacita.png", picture), ("capacita.ico", ico(picture)), ("capacita.icns", icns(picture))):
+    files = [("capacita.png", picture), ("capacita.ico", ico(picture)), ("capacita.icns", icns(picture))]
+    files += [(os.path.join("web", "icon-%d.png" % (SIZE * f)), png(enlarged(draw(), f))) for f in (6, 16)]
+    for name, data in files:
         with open(os.path.join(out, name), "wb") as f:
             f.write(data)

@@ -7,6 +7,10 @@
 #include <QApplication>
 #include <QStyleFactory>
 
+#if defined(Q_OS_WASM)
+#include <emscripten.h>
+#endif
+
 namespace platform {
 
 namespace {
@@ -37,6 +41,13 @@ void setUpApplication() {
     // Fusion tints button faces with a gradient; the Windows style fills them with the exact colour.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Windows")));
     setUpFonts();
+}
+
+void quitApplication() {
+    QCoreApplication::exit(0);
+#if defined(Q_OS_WASM)
+    emscripten_run_script("window.dispatchEvent(new Event('capacita-terminato'))");
+#endif
 }
 
 } // namespace platform

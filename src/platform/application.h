@@ -6,4 +6,8 @@ namespace platform {
 // layouts' colours exactly, and stand-ins for the layouts' font faces.
 void setUpApplication();
 
+// Ends the program once its windows have gone: the event loop returns 0. In the browser, where
+// the page outlives the program, the page is told, so that it can say the program has ended.
+void quitApplication();
+
 } // namespace platform

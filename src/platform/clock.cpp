@@ -2,7 +2,7 @@
 
 #include <QTime>
 
-#include <bit>
+#include <cstring>
 
 namespace platform {
 
@@ -11,7 +11,11 @@ float SystemClock::timer() const {
 }
 
 void SystemRandom::reseed(float seed) {
-    engine_.seed(std::bit_cast<std::uint32_t>(seed));
+    // The seed's bits, as they are (what std::bit_cast does, where the library has it).
+    std::uint32_t bits;
+    static_assert(sizeof bits == sizeof seed);
+    std::memcpy(&bits, &seed, sizeof bits);
+    engine_.seed(bits);
 }
 
 float SystemRandom::next() {

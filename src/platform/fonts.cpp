@@ -1,12 +1,13 @@
 #include "platform/fonts.h"
 
+#include <QDir>
 #include <QFont>
 #include <QFontDatabase>
 #include <QStringList>
 
 #include <cstring>
 
-#if defined(Q_OS_WIN)
+#if defined(CAPACITA_CARRIED_FONTS)
 // Resources of a static library are registered by hand, from outside any namespace.
 static void registraCaratteri() {
     Q_INIT_RESOURCE(fonts);
@@ -22,10 +23,14 @@ QString drawnFace(const char* layoutFace) {
 }
 
 void setUpFonts() {
-#if defined(Q_OS_WIN)
-    // Windows has no DejaVu Sans: the program carries the one weight it uses.
+#if defined(CAPACITA_CARRIED_FONTS)
+    // Where the system lacks the faces the layouts are drawn in, the program carries them.
     registraCaratteri();
-    QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/DejaVuSans-Bold.ttf"));
+    const QDir caratteri(QStringLiteral(":/carried-fonts"));
+    for (const QString& file : caratteri.entryList(QDir::Files))
+        QFontDatabase::addApplicationFont(caratteri.filePath(file));
+#endif
+#if defined(Q_OS_WIN)
     // Where the system's default font is a logical face, FreeType finds no file for it: name the
     // faces Windows itself puts in its place.
     for (const char* dialogo : {"MS Shell Dlg", "MS Shell Dlg 2"})

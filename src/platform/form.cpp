@@ -91,7 +91,9 @@ void Form::show() {
             window_->setGeometry(window_->screen()->availableGeometry());
             window_->showMaximized();
         } else {
-            window_->show();
+            // Shown as laid out: show() would fill the screen where the platform opens every
+            // window full-screen, as in the browser.
+            window_->setVisible(true);
         }
         const auto first = std::find_if(tabOrder_.begin(), tabOrder_.end(),
                                         [](PushButton* b) { return !b->isHidden() && b->isEnabled(); });

@@ -83,8 +83,9 @@ std::vector<Control> componi(std::span<const Control> pulsanti, std::span<const 
     controlli.insert(controlli.end(), pulsanti.begin(), pulsanti.end());
     controlli.insert(controlli.end(), std::begin(comuni), std::end(comuni));
     for (const Tab& diverso : tabDiversi) {
-        std::ranges::find_if(controlli, [&](const Control& c) { return std::strcmp(c.name, diverso.name) == 0; })->tab =
-            diverso.tab;
+        std::find_if(controlli.begin(), controlli.end(), [&](const Control& c) {
+            return std::strcmp(c.name, diverso.name) == 0;
+        })->tab = diverso.tab;
     }
     return controlli;
 }

@@ -1,10 +1,9 @@
 #include "shell/programma.h"
 
+#include "platform/application.h"
 #include "quiz/finestraquiz.h"
 #include "shell/frminizio.h"
 #include "shell/frmwww.h"
-
-#include <QCoreApplication>
 
 namespace shell {
 
@@ -52,7 +51,7 @@ void Programma::termina() {
         if (finestra)
             finestra->unload();
     }
-    QCoreApplication::exit(0);
+    platform::quitApplication();
 }
 
 void Programma::finestraScaricata() {
@@ -62,7 +61,7 @@ void Programma::finestraScaricata() {
         if (finestra && finestra->isLoaded())
             return;
     }
-    QCoreApplication::exit(0);
+    platform::quitApplication();
 }
 
 } // namespace shell

@@ -18,7 +18,7 @@
 #include <windows.h>
 // After windows.h, which it needs.
 #include <psapi.h>
-#else
+#elif !defined(Q_OS_WASM)
 #include <unistd.h>
 #endif
 
@@ -27,9 +27,12 @@ using namespace support;
 namespace {
 
 // Resident memory in KiB, from the kernel's own account, once the allocator has handed back what
-// it keeps cached from freed blocks. On Windows, the process's working set.
+// it keeps cached from freed blocks. On Windows, the process's working set; in the browser, whose
+// WebAssembly memory only ever grows, what the allocator has handed out.
 long residentKiB() {
-#if defined(Q_OS_WIN)
+#if defined(Q_OS_WASM)
+    return static_cast<long>(mallinfo().uordblks / 1024);
+#elif defined(Q_OS_WIN)
     _heapmin();
     PROCESS_MEMORY_COUNTERS contatori{};
     if (!GetProcessMemoryInfo(GetCurrentProcess(), &contatori, sizeof contatori))

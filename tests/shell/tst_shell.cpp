@@ -74,6 +74,16 @@ private slots:
     }
 
     void init() {
+#if defined(Q_OS_WASM)
+        // These run the application's event loop until the program ends it. In the browser Qt's
+        // event loop is the page's own and never returns to its caller, so they cannot run
+        // there; the page's end-to-end scenarios end the program instead.
+        const QByteArray funzione = QTest::currentTestFunction();
+        for (const char* conCiclo : {"esci", "menuFileEsci", "esciDaUnQuiz", "menuChiusoDalSistema"}) {
+            if (funzione == conCiclo)
+                QSKIP("the browser's event loop does not return to the test");
+        }
+#endif
         random.values = {0.25f};
         programma = std::make_unique<shell::Programma>(clock, random);
         programma->avvia();

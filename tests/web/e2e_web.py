@@ -1,0 +1,336 @@
+#!/usr/bin/python3
+"""End-to-end scenarios of the site in headless Chromium: real pointer and touch events at the
+controls' places in the layout, the program's state read from the page's pixels (Qt 6.4 gives the
+browser no accessibility tree to read).
+
+Usage: e2e_web.py SITE_FOLDER SCENARIO. The site is served from 127.0.0.1; pictures of the windows
+go to the folder CAPACITA_WEB_PICTURES names, if it names one."""
+
+import io
+import os
+import sys
+import time
+
+from PIL import Image
+from selenium.webdriver.common.actions.action_builder import ActionBuilder
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import browser  # noqa: E402
+
+MENU = (255, 192, 255)
+QUIZ = (255, 224, 192)
+INFO = (192, 255, 255)
+ARANCIO = (255, 128, 0)
+RISPOSTA = (255, 192, 192)
+
+
+class Fallito(Exception):
+    pass
+
+
+def verifica(condizione, messaggio):
+    if not condizione:
+        raise Fallito(messaggio)
+
+
+def px(twips):
+    return round(twips / 15)
+
+
+def rettangolo(left, top, width, height):
+    """A control's rectangle in the layout, in pixels of its window's client area."""
+    return px(left), px(top), px(left + width) - px(left), px(top + height) - px(top)
+
+
+def centro(r):
+    return r[0] + r[2] // 2, r[1] + r[3] // 2
+
+
+# The places the scenarios click and read, from the layouts.
+COMMAND1 = rettangolo(4590, 3060, 4770, 705)       # IL LITRO E I SUOI MULTIPLI
+COMMAND2 = rettangolo(4590, 4350, 4770, 705)       # IL LITRO E I SUOI  SOTTOMULTIPLI
+COMMAND7 = rettangolo(4590, 6630, 6675, 315)       # Info
+COMMAND9 = rettangolo(4590, 5700, 6690, 705)       # E S C I
+RISPOSTA_10 = rettangolo(540, 6030, 1695, 525)
+VERIFICA = rettangolo(540, 5070, 7785, 540)
+OPERAZIONE = rettangolo(510, 5100, 7785, 540)      # Visualizza nuova domanda
+FINE = rettangolo(8415, 5040, 3330, 540)
+ESITO = rettangolo(540, 3630, 7785, 1320)
+CONTATORE = (px(8505 + 975), px(5670 + 960), px(480), px(480))  # LblOperazione inside Frame2
+MILLE_SOTTOMULTIPLI = rettangolo(510, 6930, 4275, 525)
+
+
+class Pagina:
+    def __init__(self, driver, url):
+        self.d = driver
+        self.url = url
+
+    def apri(self):
+        self.d.get(self.url)
+        self.menu = self.attendi(lambda: self.origine(MENU), "the main menu on the page", 30)
+
+    def schermata(self):
+        return Image.open(io.BytesIO(self.d.get_screenshot_as_png())).convert("RGB")
+
+    def attendi(self, condizione, cosa, secondi=10):
+        fine = time.monotonic() + secondi
+        while True:
+            valore = condizione()
+            if valore:
+                return valore
+            if time.monotonic() > fine:
+                raise Fallito("timed out waiting for " + cosa)
+            time.sleep(0.1)
+
+    def origine(self, sfondo, img=None):
+        """Where the client area of the window painted in sfondo begins on the page: below the
+        title and menu bars, right of any frame."""
+        img = img or self.schermata()
+        w, h = img.size
+        x = 15
+        y = next((y for y in range(h // 2) if img.getpixel((x, y)) == sfondo), None)
+        if y is None:
+            return None
+        sinistra = next((x for x in range(w) if img.getpixel((x, y + 5)) == sfondo), 0)
+        return sinistra, y
+
+    def punto(self, origine, r):
+        x, y = centro(r)
+        return origine[0] + x, origine[1] + y
+
+    def clicca(self, origine, r):
+        x, y = self.punto(origine, r)
+        azioni = ActionBuilder(self.d)
+        azioni.pointer_action.move_to_location(x, y).click()
+        azioni.perform()
+
+    def premi(self, origine, r):
+        x, y = self.punto(origine, r)
+        azioni = ActionBuilder(self.d)
+        azioni.pointer_action.move_to_location(x, y).pointer_down()
+        azioni.perform()
+
+    def rilascia_altrove(self, x, y):
+        azioni = ActionBuilder(self.d)
+        azioni.pointer_action.move_to_location(x, y).pointer_up()
+        azioni.perform()
+
+    def tocca(self, tipo, x, y):
+        punti = [] if tipo == "touchEnd" else [{"x": x, "y": y, "id": 1}]
+        self.d.execute_cdp_cmd("Input.dispatchTouchEvent", {"type": tipo, "touchPoints": punti})
+
+    def conta(self, img, origine, r, colore):
+        x0, y0 = origine[0] + r[0], origine[1] + r[1]
+        return sum(1 for y in range(y0, y0 + r[3]) for x in range(x0, x0 + r[2]) if img.getpixel((x, y)) == colore)
+
+    def ritaglio(self, img, origine, r):
+        x0, y0 = origine[0] + r[0], origine[1] + r[1]
+        return img.crop((x0, y0, x0 + r[2], y0 + r[3])).tobytes()
+
+    def quiz(self):
+        return self.attendi(lambda: self.origine(QUIZ), "a quiz window on the page")
+
+    def terminato(self):
+        return self.d.execute_script(
+            "return !document.getElementById('fine').hidden && getComputedStyle(document.getElementById('schermo')).visibility == 'hidden';")
+
+    def salva(self, cartella, nome):
+        if cartella:
+            os.makedirs(cartella, exist_ok=True)
+            self.schermata().save(os.path.join(cartella, nome))
+
+
+def riempie_la_pagina(p, cartella):
+    img = p.schermata()
+    w, h = img.size
+    verifica((w, h) == tuple(p.d.execute_script("return [innerWidth, innerHeight];")), "the screenshot is not the page")
+    for x, y in ((w - 2, p.menu[1] + 2), (2, h - 2), (w - 2, h - 2)):
+        verifica(img.getpixel((x, y)) == MENU, "the main menu does not reach %d,%d: %r" % (x, y, img.getpixel((x, y))))
+    verifica(p.menu[0] == 0 and 10 < p.menu[1] < 60, "the main menu's client area starts at %r" % (p.menu,))
+    p.salva(cartella, "menu.png")
+
+
+def strada_tipica(p, cartella):
+    p.clicca(p.menu, COMMAND1)
+    quiz = p.quiz()
+    verifica(quiz[1] > p.menu[1], "the quiz window has no title bar above its menu bar")
+    img = p.schermata()
+    verifica(p.conta(img, quiz, ESITO, ARANCIO) == 0, "a verdict before any answer")
+    contatore_1 = p.ritaglio(img, quiz, CONTATORE)
+    p.salva(cartella, "multipli.png")
+    p.clicca(quiz, RISPOSTA_10)
+    time.sleep(0.3)
+    p.clicca(quiz, VERIFICA)
+    p.attendi(lambda: p.conta(p.schermata(), quiz, ESITO, ARANCIO) > 200, "the verdict in orange")
+    p.salva(cartella, "multipli-verificata.png")
+    p.clicca(quiz, OPERAZIONE)
+    p.attendi(lambda: p.conta(p.schermata(), quiz, ESITO, ARANCIO) == 0, "the verdict cleared")
+    verifica(p.ritaglio(p.schermata(), quiz, CONTATORE) != contatore_1, "the counter did not move on")
+
+
+def fine_e_riapertura(p, cartella):
+    p.clicca(p.menu, COMMAND1)
+    quiz = p.quiz()
+    contatore_1 = p.ritaglio(p.schermata(), quiz, CONTATORE)
+    p.clicca(quiz, RISPOSTA_10)
+    time.sleep(0.3)
+    p.clicca(quiz, VERIFICA)
+    p.attendi(lambda: p.conta(p.schermata(), quiz, ESITO, ARANCIO) > 200, "the verdict in orange")
+    p.clicca(quiz, OPERAZIONE)
+    p.attendi(lambda: p.ritaglio(p.schermata(), quiz, CONTATORE) != contatore_1, "question 2")
+    # "F i n e" stands only before the first answer of a series: a new window shows it.
+    p.d.get(p.url)
+    p.menu = p.attendi(lambda: p.origine(MENU), "the main menu on the page", 30)
+    p.clicca(p.menu, COMMAND1)
+    quiz = p.quiz()
+    p.clicca(quiz, FINE)
+    p.attendi(lambda: p.origine(QUIZ) is None and p.origine(MENU) == p.menu, "the main menu back")
+    p.clicca(p.menu, COMMAND1)
+    quiz = p.quiz()
+    verifica(p.ritaglio(p.schermata(), quiz, CONTATORE) == contatore_1, "reopened, it does not start at question 1")
+
+
+def sottomultipli(p, cartella):
+    p.clicca(p.menu, COMMAND2)
+    quiz = p.quiz()
+    img = p.schermata()
+    # The one wide "1000" button under the three columns is the submultiples window's own.
+    mille = p.conta(img, quiz, MILLE_SOTTOMULTIPLI, RISPOSTA)
+    verifica(mille > MILLE_SOTTOMULTIPLI[2] * MILLE_SOTTOMULTIPLI[3] // 2, "no wide 1000 button: %d" % mille)
+
+
+def info_in_alto_al_centro(p, img):
+    w = img.size[0]
+    righe = [y for y in range(img.size[1] // 2) if img.getpixel((w // 2, y)) == INFO]
+    if not righe:
+        return None
+    y = righe[0]
+    sinistra = next(x for x in range(w) if img.getpixel((x, y)) == INFO)
+    destra = max(x for x in range(w) if img.getpixel((x, y)) == INFO)
+    return sinistra, destra, y
+
+
+def controlla_info(p, img):
+    posto = info_in_alto_al_centro(p, img)
+    verifica(posto, "no information window at the top centre")
+    sinistra, destra, y = posto
+    w = img.size[0]
+    verifica(abs((sinistra + destra) / 2 - w / 2) <= 2, "the information window is not centred: %r" % (posto,))
+    verifica(abs((destra - sinistra + 1) - px(7215)) <= 12, "the information window is %d wide" % (destra - sinistra + 1))
+    # Its frame stands 20 twips below the top of the page; below it come the title bar Qt draws
+    # and then the client area.
+    verifica(y <= 32, "the information window's client area starts %d pixels down" % y)
+
+
+def info_mouse(p, cartella):
+    p.premi(p.menu, COMMAND7)
+    img = p.attendi(lambda: (lambda i: i if info_in_alto_al_centro(p, i) else None)(p.schermata()), "the information window")
+    controlla_info(p, img)
+    img.save(os.path.join(cartella, "info.png")) if cartella else None
+    p.rilascia_altrove(20, img.size[1] - 20)
+    p.attendi(lambda: not info_in_alto_al_centro(p, p.schermata()), "the information window to close")
+
+
+def info_dito(p, cartella):
+    x, y = p.punto(p.menu, COMMAND7)
+    p.tocca("touchStart", x, y)
+    img = p.attendi(lambda: (lambda i: i if info_in_alto_al_centro(p, i) else None)(p.schermata()), "the information window")
+    controlla_info(p, img)
+    p.tocca("touchMove", 20, img.size[1] - 20)
+    p.tocca("touchEnd", 20, img.size[1] - 20)
+    p.attendi(lambda: not info_in_alto_al_centro(p, p.schermata()), "the information window to close")
+
+
+def riavvio(p):
+    p.attendi(p.terminato, "the page to say the program has ended")
+    testo = p.d.execute_script("return document.getElementById('fine').innerText;")
+    verifica("Il programma è terminato." in testo, "the page says %r" % testo)
+    p.d.find_element("id", "riavvia").click()
+    p.menu = p.attendi(lambda: p.origine(MENU), "the main menu after starting again", 30)
+
+
+def file_esci(p, cartella):
+    # File is the first item of the menu bar, at its top left; Esci the one item under it.
+    p.clicca((0, 0), (5, 2, 20, p.menu[1] - 4))
+    time.sleep(0.5)
+    p.clicca((0, 0), (10, p.menu[1] + 4, 40, 16))
+    riavvio(p)
+
+
+def esci(p, cartella):
+    p.clicca(p.menu, COMMAND9)
+    riavvio(p)
+
+
+def segue_la_pagina(p, cartella):
+    """A page that changes size (a window resized, a tablet turned) is a screen that changes size:
+    the windows follow it, the controls keep their places."""
+    pulsante = p.ritaglio(p.schermata(), p.menu, COMMAND1)
+    for larghezza, altezza in ((800, 600), (1280, 900)):
+        browser.dimensiona(p.d, larghezza, altezza)
+
+        def seguita():
+            img = p.schermata()
+            return (img.size == (larghezza, altezza) and img.getpixel((larghezza - 3, altezza - 3)) == MENU
+                    and p.origine(MENU, img) == p.menu and p.ritaglio(img, p.menu, COMMAND1) == pulsante)
+        p.attendi(seguita, "the main menu filling %dx%d with its controls in place" % (larghezza, altezza))
+    p.clicca(p.menu, COMMAND1)
+    quiz = p.quiz()
+    p.attendi(lambda: p.schermata().getpixel((1277, 897)) == QUIZ, "the quiz window filling the page")
+
+
+SCENARI = {
+    "fills-the-page": riempie_la_pagina,
+    "typical-road": strada_tipica,
+    "fine-and-reopen": fine_e_riapertura,
+    "submultiples": sottomultipli,
+    "info-mouse": info_mouse,
+    "info-touch": info_dito,
+    "file-esci": file_esci,
+    "esci-button": esci,
+    "follows-the-page": segue_la_pagina,
+}
+
+
+def fuori_linea(sito, cartella):
+    """The site's files kept at the first visit start the program with the server stopped."""
+    server = browser.Server(sito)
+    with browser.chromium() as d:
+        p = Pagina(d, server.url)
+        p.apri()
+        d.execute_async_script("const fatto = arguments[0]; navigator.serviceWorker.ready.then(() => fatto());")
+        p.attendi(lambda: d.execute_script("return !!navigator.serviceWorker.controller;") or d.refresh(),
+                  "the service worker to control the page", 30)
+        server.ferma()
+        p.apri()
+        errori = browser.errori_della_console(d)
+        verifica(not [e for e in errori if "ERR_CONNECTION_REFUSED" not in e], "errors offline: %r" % errori)
+
+
+def main():
+    sito, scenario = sys.argv[1], sys.argv[2]
+    cartella = os.environ.get("CAPACITA_WEB_PICTURES")
+    inizio = time.monotonic()
+    try:
+        if scenario == "offline":
+            fuori_linea(sito, cartella)
+        else:
+            server = browser.Server(sito)
+            try:
+                with browser.chromium() as d:
+                    p = Pagina(d, server.url)
+                    p.apri()
+                    SCENARI[scenario](p, cartella)
+                    errori = browser.errori_della_console(d)
+                    verifica(not errori, "the console shows errors: %r" % errori)
+            finally:
+                server.ferma()
+    except Fallito as errore:
+        print("FAIL %s: %s" % (scenario, errore))
+        return 1
+    print("PASS %s (%.1f s)" % (scenario, time.monotonic() - inizio))
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
