@@ -62,7 +62,7 @@ def visita(sito, nome):
 
 def serie_completa(p):
     """A whole series of 96 answers with real clicks, then the memory."""
-    p.menu = p.attendi(lambda: p.origine(e2e_web.MENU), "the main menu")
+    p.menu = p.menu_pronto()
     p.clicca(p.menu, e2e_web.COMMAND1)
     quiz = p.quiz()
     ricomincia = e2e_web.rettangolo(8430, 4410, 3315, 525)

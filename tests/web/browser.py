@@ -4,7 +4,6 @@ program built for the browser."""
 import contextlib
 import functools
 import http.server
-import os
 import shutil
 import tempfile
 import threading
@@ -40,7 +39,7 @@ class Server:
 
 
 @contextlib.contextmanager
-def chromium(larghezza=1024, altezza=768, scala=1):
+def chromium(larghezza=1024, altezza=768, scala=1, altri=()):
     """Headless Chromium with a window (and so a page) of the given size, WebGL drawn in software,
     a profile of its own that goes with it, and no connection anywhere but where it is sent."""
     profilo = tempfile.mkdtemp(prefix="capacita-chromium-")
@@ -51,7 +50,7 @@ def chromium(larghezza=1024, altezza=768, scala=1):
                       "--disable-component-update", "--disable-sync", "--disable-quic",
                       "--disable-default-apps", "--disable-extensions", "--hide-scrollbars",
                       "--window-size=%d,%d" % (larghezza, altezza),
-                      "--force-device-scale-factor=%s" % scala, "--user-data-dir=" + profilo):
+                      "--force-device-scale-factor=%s" % scala, "--user-data-dir=" + profilo, *altri):
         opzioni.add_argument(argomento)
     opzioni.set_capability("goog:loggingPrefs", {"browser": "ALL"})
     driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=opzioni)

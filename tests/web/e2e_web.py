@@ -15,22 +15,15 @@ from PIL import Image
 from selenium.webdriver.common.actions.action_builder import ActionBuilder
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 import browser  # noqa: E402
+from verifiche import Fallito, attendi, verifica  # noqa: E402
 
 MENU = (255, 192, 255)
 QUIZ = (255, 224, 192)
 INFO = (192, 255, 255)
 ARANCIO = (255, 128, 0)
 RISPOSTA = (255, 192, 192)
-
-
-class Fallito(Exception):
-    pass
-
-
-def verifica(condizione, messaggio):
-    if not condizione:
-        raise Fallito(messaggio)
 
 
 def px(twips):
@@ -67,20 +60,22 @@ class Pagina:
 
     def apri(self):
         self.d.get(self.url)
-        self.menu = self.attendi(lambda: self.origine(MENU), "the main menu on the page", 30)
+        self.menu = self.menu_pronto()
+
+    def menu_pronto(self):
+        """The main menu's client area, once the program runs and the page has settled: the first
+        frame comes before the window is active, and a click then can go astray."""
+        origine = self.attendi(lambda: self.origine(MENU), "the main menu on the page", 30)
+        self.attendi(lambda: self.d.execute_script("return !!window.capacita;"), "the program running")
+        self.attendi(lambda: self.schermata().tobytes() == (time.sleep(0.2) or self.schermata().tobytes()),
+                     "the page to settle")
+        return origine
 
     def schermata(self):
         return Image.open(io.BytesIO(self.d.get_screenshot_as_png())).convert("RGB")
 
-    def attendi(self, condizione, cosa, secondi=10):
-        fine = time.monotonic() + secondi
-        while True:
-            valore = condizione()
-            if valore:
-                return valore
-            if time.monotonic() > fine:
-                raise Fallito("timed out waiting for " + cosa)
-            time.sleep(0.1)
+    def attendi(self, condizione, cosa, secondi=20):
+        return attendi(condizione, cosa, secondi)
 
     def origine(self, sfondo, img=None):
         """Where the client area of the window painted in sfondo begins on the page: below the
@@ -179,8 +174,7 @@ def fine_e_riapertura(p, cartella):
     p.clicca(quiz, OPERAZIONE)
     p.attendi(lambda: p.ritaglio(p.schermata(), quiz, CONTATORE) != contatore_1, "question 2")
     # "F i n e" stands only before the first answer of a series: a new window shows it.
-    p.d.get(p.url)
-    p.menu = p.attendi(lambda: p.origine(MENU), "the main menu on the page", 30)
+    p.apri()
     p.clicca(p.menu, COMMAND1)
     quiz = p.quiz()
     p.clicca(quiz, FINE)
@@ -246,7 +240,7 @@ def riavvio(p):
     testo = p.d.execute_script("return document.getElementById('fine').innerText;")
     verifica("Il programma è terminato." in testo, "the page says %r" % testo)
     p.d.find_element("id", "riavvia").click()
-    p.menu = p.attendi(lambda: p.origine(MENU), "the main menu after starting again", 30)
+    p.menu = p.menu_pronto()
 
 
 def file_esci(p, cartella):
@@ -275,7 +269,6 @@ def segue_la_pagina(p, cartella):
                     and p.origine(MENU, img) == p.menu and p.ritaglio(img, p.menu, COMMAND1) == pulsante)
         p.attendi(seguita, "the main menu filling %dx%d with its controls in place" % (larghezza, altezza))
     p.clicca(p.menu, COMMAND1)
-    quiz = p.quiz()
     p.attendi(lambda: p.schermata().getpixel((1277, 897)) == QUIZ, "the quiz window filling the page")
 
 
@@ -293,7 +286,8 @@ SCENARI = {
 
 
 def fuori_linea(sito, cartella):
-    """The site's files kept at the first visit start the program with the server stopped."""
+    """The browser finds the site installable as an app, and the site's files kept at the first
+    visit start the program with the server stopped."""
     server = browser.Server(sito)
     with browser.chromium() as d:
         p = Pagina(d, server.url)
@@ -301,10 +295,30 @@ def fuori_linea(sito, cartella):
         d.execute_async_script("const fatto = arguments[0]; navigator.serviceWorker.ready.then(() => fatto());")
         p.attendi(lambda: d.execute_script("return !!navigator.serviceWorker.controller;") or d.refresh(),
                   "the service worker to control the page", 30)
+        manifesto = d.execute_cdp_cmd("Page.getAppManifest", {})
+        verifica(manifesto["url"].endswith("/manifest.json") and not manifesto["errors"],
+                 "the app manifest: %r" % manifesto)
+        ostacoli = d.execute_cdp_cmd("Page.getInstallabilityErrors", {})["installabilityErrors"]
+        verifica(not ostacoli, "the site cannot be installed as an app: %r" % ostacoli)
         server.ferma()
         p.apri()
         errori = browser.errori_della_console(d)
         verifica(not [e for e in errori if "ERR_CONNECTION_REFUSED" not in e], "errors offline: %r" % errori)
+
+
+def senza_webgl(sito, cartella):
+    """A browser without WebGL gets a plain Italian message, not a page that stays blank."""
+    server = browser.Server(sito)
+    try:
+        with browser.chromium(altri=("--disable-webgl",)) as d:
+            p = Pagina(d, server.url)
+            d.get(server.url)
+            testo = p.attendi(lambda: d.execute_script(
+                "const a = document.getElementById('avviso'); return !a.hidden && a.innerText;"), "the message")
+            verifica("WebGL non è disponibile" in testo, "the page says %r" % testo)
+            verifica("/capacita.wasm" not in server.richieste, "the program was fetched all the same")
+    finally:
+        server.ferma()
 
 
 def main():
@@ -312,8 +326,10 @@ def main():
     cartella = os.environ.get("CAPACITA_WEB_PICTURES")
     inizio = time.monotonic()
     try:
-        if scenario == "offline":
+        if scenario == "offline-and-installable":
             fuori_linea(sito, cartella)
+        elif scenario == "without-webgl":
+            senza_webgl(sito, cartella)
         else:
             server = browser.Server(sito)
             try:

@@ -14,6 +14,7 @@ import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 from finestre_x import con_titolo, geometria  # noqa: E402
+from verifiche import Fallito, attendi, verifica  # noqa: E402
 
 PREFIX = os.environ["WINEPREFIX"]
 CARTELLA = os.path.join(PREFIX, "drive_c", "Program Files", "Misure di capacità")
@@ -27,26 +28,6 @@ TITOLO_MULTIPLI = "47 DOMANDE PER CONOSCERE LE MISURE DI CAPACITA':  I MULTIPLI"
 ROSA_MENU = (255, 192, 255)
 SFONDO_QUIZ = (255, 224, 192)
 ARANCIO = (255, 128, 0)
-
-
-class Fallito(Exception):
-    pass
-
-
-def verifica(condizione, messaggio):
-    if not condizione:
-        raise Fallito(messaggio)
-
-
-def attendi(condizione, cosa, secondi=30.0):
-    fine = time.monotonic() + secondi
-    while True:
-        valore = condizione()
-        if valore:
-            return valore
-        if time.monotonic() > fine:
-            raise Fallito("timed out waiting for " + cosa)
-        time.sleep(0.1)
 
 
 def esegui(*argomenti, **opzioni):
