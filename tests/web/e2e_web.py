@@ -63,13 +63,13 @@ class Pagina:
         self.menu = self.menu_pronto()
 
     def menu_pronto(self):
-        """The main menu's client area, once the program runs and the page has settled: the first
-        frame comes before the window is active, and a click then can go astray."""
-        origine = self.attendi(lambda: self.origine(MENU), "the main menu on the page", 30)
-        self.attendi(lambda: self.d.execute_script("return !!window.capacita;"), "the program running")
+        """The main menu's client area, once the program runs and the page has settled (the
+        loading panel has the menu's colour, and the first frame comes before the window is
+        active, when a click can go astray)."""
+        self.attendi(lambda: self.d.execute_script("return !!window.capacita;"), "the program running", 60)
         self.attendi(lambda: self.schermata().tobytes() == (time.sleep(0.2) or self.schermata().tobytes()),
                      "the page to settle")
-        return origine
+        return self.attendi(lambda: self.origine(MENU), "the main menu on the page")
 
     def schermata(self):
         return Image.open(io.BytesIO(self.d.get_screenshot_as_png())).convert("RGB")
