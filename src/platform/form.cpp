@@ -243,7 +243,7 @@ void Form::buildMenu() {
 
 void Form::chainTabOrder() {
     // Push buttons were created back to front; their tab positions give the focus chain.
-    std::stable_sort(tabOrder_.begin(), tabOrder_.end(), [this](PushButton* a, PushButton* b) {
+    std::stable_sort(tabOrder_.begin(), tabOrder_.end(), [](PushButton* a, PushButton* b) {
         return a->property("tabIndex").toInt() < b->property("tabIndex").toInt();
     });
     for (std::size_t i = 1; i < tabOrder_.size(); ++i)
