@@ -25,7 +25,7 @@ def dipinto(nome):
     """The page shows the program's first frame: for the program, its main menu's first button
     in its colour at its place; for the floor, Qt's menu bar at the top left."""
     if nome == "program":
-        x, y = e2e_web.centro(e2e_web.COMMAND1)
+        _, y = e2e_web.centro(e2e_web.COMMAND1)
         return lambda img: img.getpixel((e2e_web.COMMAND1[0] + 4, y + 24)) == (255, 128, 255)
     return lambda img: img.getpixel((3, 3)) not in ((255, 192, 255), (0, 0, 0))
 

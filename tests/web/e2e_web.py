@@ -145,6 +145,14 @@ def riempie_la_pagina(p, cartella):
     p.salva(cartella, "menu.png")
 
 
+def rispondi_e_verifica(p, quiz):
+    """"10", then "Verifica": the verdict comes in orange."""
+    p.clicca(quiz, RISPOSTA_10)
+    time.sleep(0.3)
+    p.clicca(quiz, VERIFICA)
+    p.attendi(lambda: p.conta(p.schermata(), quiz, ESITO, ARANCIO) > 200, "the verdict in orange")
+
+
 def strada_tipica(p, cartella):
     p.clicca(p.menu, COMMAND1)
     quiz = p.quiz()
@@ -153,10 +161,7 @@ def strada_tipica(p, cartella):
     verifica(p.conta(img, quiz, ESITO, ARANCIO) == 0, "a verdict before any answer")
     contatore_1 = p.ritaglio(img, quiz, CONTATORE)
     p.salva(cartella, "multipli.png")
-    p.clicca(quiz, RISPOSTA_10)
-    time.sleep(0.3)
-    p.clicca(quiz, VERIFICA)
-    p.attendi(lambda: p.conta(p.schermata(), quiz, ESITO, ARANCIO) > 200, "the verdict in orange")
+    rispondi_e_verifica(p, quiz)
     p.salva(cartella, "multipli-verificata.png")
     p.clicca(quiz, OPERAZIONE)
     p.attendi(lambda: p.conta(p.schermata(), quiz, ESITO, ARANCIO) == 0, "the verdict cleared")
@@ -167,10 +172,7 @@ def fine_e_riapertura(p, cartella):
     p.clicca(p.menu, COMMAND1)
     quiz = p.quiz()
     contatore_1 = p.ritaglio(p.schermata(), quiz, CONTATORE)
-    p.clicca(quiz, RISPOSTA_10)
-    time.sleep(0.3)
-    p.clicca(quiz, VERIFICA)
-    p.attendi(lambda: p.conta(p.schermata(), quiz, ESITO, ARANCIO) > 200, "the verdict in orange")
+    rispondi_e_verifica(p, quiz)
     p.clicca(quiz, OPERAZIONE)
     p.attendi(lambda: p.ritaglio(p.schermata(), quiz, CONTATORE) != contatore_1, "question 2")
     # "F i n e" stands only before the first answer of a series: a new window shows it.
