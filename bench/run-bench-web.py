@@ -14,6 +14,8 @@ import subprocess
 import sys
 import time
 
+from selenium.webdriver.common.actions.action_builder import ActionBuilder
+
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "web"))
 import browser  # noqa: E402
 import e2e_web  # noqa: E402
@@ -42,16 +44,16 @@ def visita(sito, nome, con_serie=False):
     the WebAssembly memory once started and, if asked, after a whole series."""
     server = browser.Server(sito)
     try:
-        with browser.chromium() as d:
+        with browser.apri("chromium") as d:
             p = e2e_web.Pagina(d, server.url)
             pronto = dipinto(nome)
             inizio = time.perf_counter()
-            d.get(server.url)
+            d.vai(server.url)
             while not pronto(p.schermata()):
                 if time.perf_counter() - inizio > 60:
                     raise SystemExit("%s: no first frame in 60 s" % nome)
             secondi = time.perf_counter() - inizio
-            memoria = p.attendi(lambda: d.execute_script("return window.capacita && capacita.HEAP8.buffer.byteLength;"),
+            memoria = p.attendi(lambda: d.esegui("return window.capacita && capacita.HEAP8.buffer.byteLength;"),
                                 "the program's memory")
             serie = serie_completa(p) if con_serie else None
             richiesti = sorted(set(server.richieste))
@@ -66,7 +68,7 @@ def serie_completa(p):
     p.clicca(p.menu, e2e_web.COMMAND1)
     quiz = p.quiz()
     ricomincia = e2e_web.rettangolo(8430, 4410, 3315, 525)
-    azioni = e2e_web.ActionBuilder(p.d)
+    azioni = ActionBuilder(p.d.driver)
     for numero in range(96):
         giri = [e2e_web.RISPOSTA_10, e2e_web.VERIFICA] + ([e2e_web.OPERAZIONE] if numero < 95 else [])
         for r in giri:
@@ -75,7 +77,7 @@ def serie_completa(p):
     azioni.perform()
     p.attendi(lambda: p.conta(p.schermata(), quiz, ricomincia, e2e_web.QUIZ) < ricomincia[2] * ricomincia[3] // 2,
               "Ricomincia at the end of the series", 60)
-    return p.d.execute_script("return capacita.HEAP8.buffer.byteLength;")
+    return p.d.esegui("return capacita.HEAP8.buffer.byteLength;")
 
 
 def main():

@@ -1,15 +1,44 @@
-"""Headless Chromium against a static server on 127.0.0.1, for the tests and the benchmark of the
-program built for the browser."""
+"""The browsers the program built for the browser is tested and measured in, against a static
+server on 127.0.0.1: Chromium (headless, through WebDriver), Firefox ESR (on an X server of its
+own, through firefox.mjs) and WebKitGTK's MiniBrowser (on an X server of its own, through
+WebDriver). Each engine is driven through the same small set of operations, so that one scenario
+runs in all three."""
 
+import base64
 import contextlib
 import functools
 import http.server
+import json
+import os
+import select
 import shutil
+import subprocess
 import tempfile
 import threading
 
 from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.chrome.service import Service as ChromeService
+from selenium.webdriver.common.actions.action_builder import ActionBuilder
+
+MOTORI = ("chromium", "firefox", "webkit")
+# The engines whose driver reads no console: their pages are served with ASCOLTO.
+SENZA_CONSOLE = {"webkit"}
+QUI = os.path.dirname(os.path.abspath(__file__))
+
+
+class Saltato(Exception):
+    """What this engine or its driver cannot do, said in the message."""
+
+
+# Where a driver cannot read the console, the page keeps what it reports as an error, from its
+# first line on: uncaught exceptions, rejected promises, console.error (the program's own stderr
+# among them) and resources that failed to load.
+ASCOLTO = b"""<script>
+window.__errori = [];
+addEventListener("error", e => __errori.push(e.message || "failed to load " + (e.target.src || e.target.href)), true);
+addEventListener("unhandledrejection", e => __errori.push("unhandled rejection: " + e.reason));
+console.error = (...parti) => __errori.push(parti.join(" "));
+</script>"""
 
 
 class _Silenzioso(http.server.SimpleHTTPRequestHandler):
@@ -17,16 +46,33 @@ class _Silenzioso(http.server.SimpleHTTPRequestHandler):
         pass
 
     def do_GET(self):
-        self.server.richieste.append(self.path.split("?", 1)[0])
+        percorso = self.path.split("?", 1)[0]
+        self.server.richieste.append(percorso)
+        pagina = self.translate_path(percorso + ("index.html" if percorso.endswith("/") else ""))
+        if self.server.ascolto and pagina.endswith(".html") and os.path.isfile(pagina):
+            with open(pagina, "rb") as f:
+                testo = f.read()
+            if b"<head>" not in testo:
+                self.send_error(500, "no <head> to put the error listener in")
+                return
+            testo = testo.replace(b"<head>", b"<head>" + ASCOLTO, 1)
+            self.send_response(200)
+            self.send_header("Content-Type", "text/html; charset=utf-8")
+            self.send_header("Content-Length", str(len(testo)))
+            self.end_headers()
+            self.wfile.write(testo)
+            return
         super().do_GET()
 
 
 class Server:
-    """Python's own static server on a free port of 127.0.0.1, serving one folder."""
+    """Python's own static server on a free port of 127.0.0.1, serving one folder; with ascolto,
+    its pages keep their own errors (see ASCOLTO)."""
 
-    def __init__(self, cartella):
+    def __init__(self, cartella, ascolto=False):
         gestore = functools.partial(_Silenzioso, directory=cartella)
         self._server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), gestore)
+        self._server.ascolto = ascolto
         # The paths asked for, in order.
         self._server.richieste = self.richieste = []
         self.url = "http://127.0.0.1:%d/" % self._server.server_address[1]
@@ -38,11 +84,168 @@ class Server:
         self._server.server_close()
 
 
+class _WebDriver:
+    """An engine behind Selenium's WebDriver client."""
+
+    def __init__(self, driver):
+        self.driver = driver
+
+    def vai(self, url):
+        self.driver.get(url)
+
+    def ricarica(self):
+        self.driver.refresh()
+
+    def esegui(self, corpo):
+        """Runs a function body in the page and returns what it returns; a promise is awaited."""
+        esito = self.driver.execute_async_script(
+            "const fatto = arguments[arguments.length - 1];"
+            "Promise.resolve((function () {%s})()).then(fatto, e => fatto({rifiutata: String(e)}));" % corpo)
+        if isinstance(esito, dict) and set(esito) == {"rifiutata"}:
+            raise RuntimeError("%s: %s" % (self.nome, esito["rifiutata"]))
+        return esito
+
+    def schermata(self):
+        return self.driver.get_screenshot_as_png()
+
+    def puntatore(self, x, y, *passi):
+        """Moves the mouse to x, y of the page, then "click", "pointer_down" or "pointer_up"."""
+        azioni = ActionBuilder(self.driver)
+        puntatore = azioni.pointer_action.move_to_location(x, y)
+        for passo in passi:
+            getattr(puntatore, passo)()
+        azioni.perform()
+
+    def dimensiona(self, larghezza, altezza):
+        """Gives the page itself, not the browser's window around it, this size in CSS pixels."""
+        bordo = self.driver.execute_script("return [outerWidth - innerWidth, outerHeight - innerHeight];")
+        self.driver.set_window_size(larghezza + bordo[0], altezza + bordo[1])
+
+    def clicca_elemento(self, ident):
+        self.driver.find_element("id", ident).click()
+
+
+class _Chromium(_WebDriver):
+    nome = "chromium"
+
+    def tocca(self, tipo, x, y):
+        punti = [] if tipo == "touchEnd" else [{"x": x, "y": y, "id": 1}]
+        self.driver.execute_cdp_cmd("Input.dispatchTouchEvent", {"type": tipo, "touchPoints": punti})
+
+    def errori(self):
+        """What the page logged as an error since the last call, a failed request included."""
+        return [voce["message"] for voce in self.driver.get_log("browser") if voce["level"] == "SEVERE"]
+
+    def installabile(self):
+        """The manifest's address and errors, and what keeps the site from installing as an app."""
+        manifesto = self.driver.execute_cdp_cmd("Page.getAppManifest", {})
+        ostacoli = self.driver.execute_cdp_cmd("Page.getInstallabilityErrors", {})["installabilityErrors"]
+        return manifesto["url"], manifesto["errors"], ostacoli
+
+
+class _WebKit(_WebDriver):
+    """Its driver reads no console: the page is served with ASCOLTO, and what it kept is read
+    before it goes."""
+
+    nome = "webkit"
+
+    def __init__(self, driver):
+        super().__init__(driver)
+        self._errori = []
+
+    def _raccogli(self):
+        self._errori += self.driver.execute_script("return window.__errori ? __errori.splice(0) : [];")
+
+    def vai(self, url):
+        self._raccogli()
+        super().vai(url)
+
+    def ricarica(self):
+        self._raccogli()
+        super().ricarica()
+
+    def tocca(self, tipo, x, y):
+        raise Saltato("WebKitGTK's WebDriver is built without touch actions")
+
+    def errori(self):
+        self._raccogli()
+        errori, self._errori = self._errori, []
+        return errori
+
+    def installabile(self):
+        raise Saltato("WebKit tells WebDriver nothing of a site's installability")
+
+
+class _Firefox:
+    """Firefox ESR through firefox.mjs, one request at a time."""
+
+    nome = "firefox"
+
+    def __init__(self, processo):
+        self._processo = processo
+
+    def _chiedi(self, comando, *argomenti):
+        self._processo.stdin.write(json.dumps({"comando": comando, "argomenti": argomenti}) + "\n")
+        self._processo.stdin.flush()
+        riga = self._processo.stdout.readline()
+        if not riga:
+            raise RuntimeError("the Firefox driver ended")
+        risposta = json.loads(riga)
+        if "errore" in risposta:
+            raise RuntimeError("Firefox: " + risposta["errore"])
+        return risposta["esito"]
+
+    def __getattr__(self, comando):
+        return functools.partial(self._chiedi, comando)
+
+    def schermata(self):
+        return base64.b64decode(self._chiedi("schermata"))
+
+    def installabile(self):
+        raise Saltato("Firefox tells its driver nothing of a site's installability")
+
+
 @contextlib.contextmanager
-def chromium(larghezza=1024, altezza=768, scala=1, altri=()):
-    """Headless Chromium with a window (and so a page) of the given size, WebGL drawn in software,
-    a profile of its own that goes with it, and no connection anywhere but where it is sent."""
-    profilo = tempfile.mkdtemp(prefix="capacita-chromium-")
+def xvfb():
+    """An X server of its own, larger than any page the tests ask for; gives its display's name."""
+    lettura, scrittura = os.pipe()
+    server = subprocess.Popen(["Xvfb", "-displayfd", str(scrittura), "-screen", "0", "1600x1200x24",
+                               "-nolisten", "tcp", "-noreset"], pass_fds=(scrittura,), stderr=subprocess.DEVNULL)
+    os.close(scrittura)
+    try:
+        if not select.select([lettura], [], [], 20)[0]:
+            raise RuntimeError("Xvfb did not start")
+        yield ":" + os.read(lettura, 16).decode().strip()
+    finally:
+        os.close(lettura)
+        server.terminate()
+        server.wait()
+
+
+@contextlib.contextmanager
+def apri(motore="chromium", larghezza=1024, altezza=768, scala=1, senza_webgl=False):
+    """A browser of the given engine with a page of the given size, WebGL drawn in software (or
+    none), a profile of its own that goes with it, and no connection anywhere but where it is
+    sent."""
+    with contextlib.ExitStack() as pila:
+        cartella = tempfile.mkdtemp(prefix="capacita-%s-" % motore)
+        pila.callback(shutil.rmtree, cartella, ignore_errors=True)
+        if motore == "chromium":
+            m = _Chromium(_chromium(cartella, larghezza, altezza, scala, senza_webgl))
+        elif motore == "webkit":
+            schermo = pila.enter_context(xvfb())
+            m = _WebKit(_webkit(cartella, schermo, senza_webgl))
+        else:
+            schermo = pila.enter_context(xvfb())
+            m = _Firefox(pila.enter_context(_firefox(schermo, larghezza, altezza, senza_webgl)))
+        if motore != "firefox":
+            pila.callback(m.driver.quit)
+            m.driver.set_script_timeout(600)
+            m.dimensiona(larghezza, altezza)
+        yield m
+
+
+def _chromium(profilo, larghezza, altezza, scala, senza_webgl):
     opzioni = webdriver.ChromeOptions()
     opzioni.binary_location = "/usr/bin/chromium"
     for argomento in ("--headless=new", "--no-sandbox", "--use-gl=angle", "--use-angle=swiftshader",
@@ -50,24 +253,46 @@ def chromium(larghezza=1024, altezza=768, scala=1, altri=()):
                       "--disable-component-update", "--disable-sync", "--disable-quic",
                       "--disable-default-apps", "--disable-extensions", "--hide-scrollbars",
                       "--window-size=%d,%d" % (larghezza, altezza),
-                      "--force-device-scale-factor=%s" % scala, "--user-data-dir=" + profilo, *altri):
+                      "--force-device-scale-factor=%s" % scala, "--user-data-dir=" + profilo,
+                      *(("--disable-webgl",) if senza_webgl else ())):
         opzioni.add_argument(argomento)
     opzioni.set_capability("goog:loggingPrefs", {"browser": "ALL"})
-    driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=opzioni)
+    return webdriver.Chrome(service=ChromeService("/usr/bin/chromedriver"), options=opzioni)
+
+
+def _webkit(cartella, schermo, senza_webgl):
+    opzioni = webdriver.WebKitGTKOptions()
+    opzioni.binary_location = "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser"
+    for argomento in ("--automation", "--enable-webgl=%s" % ("false" if senza_webgl else "true")):
+        opzioni.add_argument(argomento)
+    # The driver, and the browser it starts, take this process's environment: the X server, and a
+    # home of the browser's own for what it keeps.
+    ambiente = {"DISPLAY": schermo, "HOME": cartella, "XDG_CACHE_HOME": cartella, "XDG_DATA_HOME": cartella,
+                "XDG_CONFIG_HOME": cartella}
+    prima = {k: os.environ.get(k) for k in ambiente}
+    os.environ.update(ambiente)
     try:
-        dimensiona(driver, larghezza, altezza)
-        yield driver
+        return webdriver.WebKitGTK(executable_path="/usr/bin/WebKitWebDriver", options=opzioni)
     finally:
-        driver.quit()
-        shutil.rmtree(profilo, ignore_errors=True)
+        for k, v in prima.items():
+            if v is None:
+                os.environ.pop(k)
+            else:
+                os.environ[k] = v
 
 
-def dimensiona(driver, larghezza, altezza):
-    """Gives the page itself, not the browser's window around it, this size in CSS pixels."""
-    bordo = driver.execute_script("return [outerWidth - innerWidth, outerHeight - innerHeight];")
-    driver.set_window_size(larghezza + bordo[0], altezza + bordo[1])
-
-
-def errori_della_console(driver):
-    """What the page logged as an error since the last call, a failed request included."""
-    return [voce["message"] for voce in driver.get_log("browser") if voce["level"] == "SEVERE"]
+@contextlib.contextmanager
+def _firefox(schermo, larghezza, altezza, senza_webgl):
+    processo = subprocess.Popen(
+        ["node", os.path.join(QUI, "firefox.mjs"),
+         json.dumps({"larghezza": larghezza, "altezza": altezza, "senzaWebgl": senza_webgl})],
+        stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True, env=dict(os.environ, DISPLAY=schermo))
+    try:
+        yield processo
+    finally:
+        processo.stdin.close()
+        try:
+            processo.wait(30)
+        except subprocess.TimeoutExpired:
+            processo.kill()
+            processo.wait()

@@ -1,10 +1,12 @@
 #!/usr/bin/python3
-"""End-to-end scenarios of the site in headless Chromium: real pointer and touch events at the
+"""End-to-end scenarios of the site in a browser: real pointer and touch events at the
 controls' places in the layout, the program's state read from the page's pixels (Qt 6.4 gives the
-browser no accessibility tree to read).
+browser no accessibility tree to read). The same scenarios run in Chromium, Firefox and WebKit.
 
-Usage: e2e_web.py SITE_FOLDER SCENARIO. The site is served from 127.0.0.1; pictures of the windows
-go to the folder CAPACITA_WEB_PICTURES names, if it names one."""
+Usage: e2e_web.py SITE_FOLDER SCENARIO [ENGINE]. ENGINE is chromium (the default), firefox or
+webkit. The site is served from 127.0.0.1; pictures of the windows go to the folder
+CAPACITA_WEB_PICTURES names, if it names one. A scenario the engine or its driver cannot run exits
+with 77 and says why."""
 
 import io
 import os
@@ -12,7 +14,6 @@ import sys
 import time
 
 from PIL import Image
-from selenium.webdriver.common.actions.action_builder import ActionBuilder
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
@@ -59,20 +60,20 @@ class Pagina:
         self.url = url
 
     def apri(self):
-        self.d.get(self.url)
+        self.d.vai(self.url)
         self.menu = self.menu_pronto()
 
     def menu_pronto(self):
         """The main menu's client area, once the program runs and the page has settled (the
         loading panel has the menu's colour, and the first frame comes before the window is
         active, when a click can go astray)."""
-        self.attendi(lambda: self.d.execute_script("return !!window.capacita;"), "the program running", 60)
+        self.attendi(lambda: self.d.esegui("return !!window.capacita;"), "the program running", 60)
         self.attendi(lambda: self.schermata().tobytes() == (time.sleep(0.2) or self.schermata().tobytes()),
                      "the page to settle")
         return self.attendi(lambda: self.origine(MENU), "the main menu on the page")
 
     def schermata(self):
-        return Image.open(io.BytesIO(self.d.get_screenshot_as_png())).convert("RGB")
+        return Image.open(io.BytesIO(self.d.schermata())).convert("RGB")
 
     def attendi(self, condizione, cosa, secondi=20):
         return attendi(condizione, cosa, secondi)
@@ -94,25 +95,13 @@ class Pagina:
         return origine[0] + x, origine[1] + y
 
     def clicca(self, origine, r):
-        x, y = self.punto(origine, r)
-        azioni = ActionBuilder(self.d)
-        azioni.pointer_action.move_to_location(x, y).click()
-        azioni.perform()
+        self.d.puntatore(*self.punto(origine, r), "click")
 
     def premi(self, origine, r):
-        x, y = self.punto(origine, r)
-        azioni = ActionBuilder(self.d)
-        azioni.pointer_action.move_to_location(x, y).pointer_down()
-        azioni.perform()
+        self.d.puntatore(*self.punto(origine, r), "pointer_down")
 
     def rilascia_altrove(self, x, y):
-        azioni = ActionBuilder(self.d)
-        azioni.pointer_action.move_to_location(x, y).pointer_up()
-        azioni.perform()
-
-    def tocca(self, tipo, x, y):
-        punti = [] if tipo == "touchEnd" else [{"x": x, "y": y, "id": 1}]
-        self.d.execute_cdp_cmd("Input.dispatchTouchEvent", {"type": tipo, "touchPoints": punti})
+        self.d.puntatore(x, y, "pointer_up")
 
     def conta(self, img, origine, r, colore):
         x0, y0 = origine[0] + r[0], origine[1] + r[1]
@@ -126,7 +115,7 @@ class Pagina:
         return self.attendi(lambda: self.origine(QUIZ), "a quiz window on the page")
 
     def terminato(self):
-        return self.d.execute_script(
+        return self.d.esegui(
             "return !document.getElementById('fine').hidden && getComputedStyle(document.getElementById('schermo')).visibility == 'hidden';")
 
     def salva(self, cartella, nome):
@@ -138,7 +127,7 @@ class Pagina:
 def riempie_la_pagina(p, cartella):
     img = p.schermata()
     w, h = img.size
-    verifica((w, h) == tuple(p.d.execute_script("return [innerWidth, innerHeight];")), "the screenshot is not the page")
+    verifica((w, h) == tuple(p.d.esegui("return [innerWidth, innerHeight];")), "the screenshot is not the page")
     for x, y in ((w - 2, p.menu[1] + 2), (2, h - 2), (w - 2, h - 2)):
         verifica(img.getpixel((x, y)) == MENU, "the main menu does not reach %d,%d: %r" % (x, y, img.getpixel((x, y))))
     verifica(p.menu[0] == 0 and 10 < p.menu[1] < 60, "the main menu's client area starts at %r" % (p.menu,))
@@ -229,19 +218,19 @@ def info_mouse(p, cartella):
 
 def info_dito(p, cartella):
     x, y = p.punto(p.menu, COMMAND7)
-    p.tocca("touchStart", x, y)
+    p.d.tocca("touchStart", x, y)
     img = p.attendi(lambda: (lambda i: i if info_in_alto_al_centro(p, i) else None)(p.schermata()), "the information window")
     controlla_info(p, img)
-    p.tocca("touchMove", 20, img.size[1] - 20)
-    p.tocca("touchEnd", 20, img.size[1] - 20)
+    p.d.tocca("touchMove", 20, img.size[1] - 20)
+    p.d.tocca("touchEnd", 20, img.size[1] - 20)
     p.attendi(lambda: not info_in_alto_al_centro(p, p.schermata()), "the information window to close")
 
 
 def riavvio(p):
     p.attendi(p.terminato, "the page to say the program has ended")
-    testo = p.d.execute_script("return document.getElementById('fine').innerText;")
+    testo = p.d.esegui("return document.getElementById('fine').innerText;")
     verifica("Il programma è terminato." in testo, "the page says %r" % testo)
-    p.d.find_element("id", "riavvia").click()
+    p.d.clicca_elemento("riavvia")
     p.menu = p.menu_pronto()
 
 
@@ -263,7 +252,7 @@ def segue_la_pagina(p, cartella):
     the windows follow it, the controls keep their places."""
     pulsante = p.ritaglio(p.schermata(), p.menu, COMMAND1)
     for larghezza, altezza in ((800, 600), (1280, 900)):
-        browser.dimensiona(p.d, larghezza, altezza)
+        p.d.dimensiona(larghezza, altezza)
 
         def seguita():
             img = p.schermata()
@@ -287,35 +276,36 @@ SCENARI = {
 }
 
 
-def fuori_linea(sito, cartella):
-    """The browser finds the site installable as an app, and the site's files kept at the first
-    visit start the program with the server stopped."""
-    server = browser.Server(sito)
-    with browser.chromium() as d:
+def fuori_linea(sito, cartella, motore):
+    """The browser finds the site installable as an app, where it tells, and the site's files kept
+    at the first visit start the program with the server stopped."""
+    server = browser.Server(sito, ascolto=motore in browser.SENZA_CONSOLE)
+    with browser.apri(motore) as d:
         p = Pagina(d, server.url)
         p.apri()
-        d.execute_async_script("const fatto = arguments[0]; navigator.serviceWorker.ready.then(() => fatto());")
-        p.attendi(lambda: d.execute_script("return !!navigator.serviceWorker.controller;") or d.refresh(),
+        d.esegui("return navigator.serviceWorker.ready.then(() => true);")
+        p.attendi(lambda: d.esegui("return !!navigator.serviceWorker.controller;") or d.ricarica(),
                   "the service worker to control the page", 30)
-        manifesto = d.execute_cdp_cmd("Page.getAppManifest", {})
-        verifica(manifesto["url"].endswith("/manifest.json") and not manifesto["errors"],
-                 "the app manifest: %r" % manifesto)
-        ostacoli = d.execute_cdp_cmd("Page.getInstallabilityErrors", {})["installabilityErrors"]
-        verifica(not ostacoli, "the site cannot be installed as an app: %r" % ostacoli)
+        try:
+            manifesto, errori, ostacoli = d.installabile()
+            verifica(manifesto.endswith("/manifest.json") and not errori, "the app manifest: %r %r" % (manifesto, errori))
+            verifica(not ostacoli, "the site cannot be installed as an app: %r" % ostacoli)
+        except browser.Saltato as motivo:
+            print("not checked in %s: installable as an app (%s)" % (motore, motivo))
         server.ferma()
         p.apri()
-        errori = browser.errori_della_console(d)
-        verifica(not [e for e in errori if "ERR_CONNECTION_REFUSED" not in e], "errors offline: %r" % errori)
+        errori = d.errori()
+        verifica(not [e for e in errori if "CONNECTION_REFUSED" not in e], "errors offline: %r" % errori)
 
 
-def senza_webgl(sito, cartella):
+def senza_webgl(sito, cartella, motore):
     """A browser without WebGL gets a plain Italian message, not a page that stays blank."""
-    server = browser.Server(sito)
+    server = browser.Server(sito, ascolto=motore in browser.SENZA_CONSOLE)
     try:
-        with browser.chromium(altri=("--disable-webgl",)) as d:
+        with browser.apri(motore, senza_webgl=True) as d:
             p = Pagina(d, server.url)
-            d.get(server.url)
-            testo = p.attendi(lambda: d.execute_script(
+            d.vai(server.url)
+            testo = p.attendi(lambda: d.esegui(
                 "const a = document.getElementById('avviso'); return !a.hidden && a.innerText;"), "the message")
             verifica("WebGL non è disponibile" in testo, "the page says %r" % testo)
             verifica("/capacita.wasm" not in server.richieste, "the program was fetched all the same")
@@ -323,30 +313,41 @@ def senza_webgl(sito, cartella):
         server.ferma()
 
 
+def scenario_in_pagina(sito, cartella, motore, scenario):
+    server = browser.Server(sito, ascolto=motore in browser.SENZA_CONSOLE)
+    try:
+        with browser.apri(motore) as d:
+            p = Pagina(d, server.url)
+            p.apri()
+            scenario(p, cartella)
+            errori = d.errori()
+            verifica(not errori, "the console shows errors: %r" % errori)
+    finally:
+        server.ferma()
+
+
 def main():
     sito, scenario = sys.argv[1], sys.argv[2]
+    motore = sys.argv[3] if len(sys.argv) > 3 else "chromium"
+    # Chromium's pictures stand beside those of the desktop builds, the other engines' below them.
     cartella = os.environ.get("CAPACITA_WEB_PICTURES")
+    if cartella and motore != "chromium":
+        cartella = os.path.join(cartella, motore)
     inizio = time.monotonic()
     try:
         if scenario == "offline-and-installable":
-            fuori_linea(sito, cartella)
+            fuori_linea(sito, cartella, motore)
         elif scenario == "without-webgl":
-            senza_webgl(sito, cartella)
+            senza_webgl(sito, cartella, motore)
         else:
-            server = browser.Server(sito)
-            try:
-                with browser.chromium() as d:
-                    p = Pagina(d, server.url)
-                    p.apri()
-                    SCENARI[scenario](p, cartella)
-                    errori = browser.errori_della_console(d)
-                    verifica(not errori, "the console shows errors: %r" % errori)
-            finally:
-                server.ferma()
+            scenario_in_pagina(sito, cartella, motore, SCENARI[scenario])
+    except browser.Saltato as motivo:
+        print("SKIP %s in %s: %s" % (scenario, motore, motivo))
+        return 77
     except Fallito as errore:
-        print("FAIL %s: %s" % (scenario, errore))
+        print("FAIL %s in %s: %s" % (scenario, motore, errore))
         return 1
-    print("PASS %s (%.1f s)" % (scenario, time.monotonic() - inizio))
+    print("PASS %s in %s (%.1f s)" % (scenario, motore, time.monotonic() - inizio))
     return 0
 
 

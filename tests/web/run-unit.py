@@ -41,14 +41,13 @@ def main():
     server = browser.Server(cartella)
     try:
         larghezza, altezza = schermo()
-        with browser.chromium(larghezza, altezza) as driver:
-            # A test program runs to its end before the page can answer again: the storm takes
-            # minutes.
-            driver.set_script_timeout(600)
-            driver.get(server.url + indirizzo)
+        # A test program runs to its end before the page can answer again: the browser waits for
+        # it as long as it takes.
+        with browser.apri("chromium", larghezza, altezza) as d:
+            d.vai(server.url + indirizzo)
             totali = None
             while True:
-                righe, esito = driver.execute_script("return [uscita.splice(0), esito];")
+                righe, esito = d.esegui("return [uscita.splice(0), esito];")
                 for riga in righe:
                     print(riga, flush=True)
                     if riga.startswith("Totals: "):
@@ -58,7 +57,7 @@ def main():
                     if riga.startswith("********* Finished testing of ") and esito is None and totali:
                         falliti = int(re.search(r" (\d+) failed,", totali).group(1))
                         esito = {"codice": 0 if falliti == 0 else 1}
-                errori = browser.errori_della_console(driver)
+                errori = d.errori()
                 if errori:
                     esito = {"errore": "; ".join(errori)}
                 if esito is not None:
