@@ -8,6 +8,8 @@
 #include <QStyleFactory>
 
 #if defined(Q_OS_WASM)
+#include "platform/pagemirror.h"
+
 #include <emscripten.h>
 #endif
 
@@ -41,11 +43,15 @@ void setUpApplication() {
     // Fusion tints button faces with a gradient; the Windows style fills them with the exact colour.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Windows")));
     setUpFonts();
+#if defined(Q_OS_WASM)
+    startPageMirror();
+#endif
 }
 
 void quitApplication() {
     QCoreApplication::exit(0);
 #if defined(Q_OS_WASM)
+    stopPageMirror();
     emscripten_run_script("window.dispatchEvent(new Event('capacita-terminato'))");
 #endif
 }

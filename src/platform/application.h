@@ -3,7 +3,8 @@
 namespace platform {
 
 // Sets what every window relies on, once, before any window is built: a style that paints the
-// layouts' colours exactly, and stand-ins for the layouts' font faces.
+// layouts' colours exactly, and stand-ins for the layouts' font faces; in the browser, the page's
+// elements that assistive technology reads in place of the canvas.
 void setUpApplication();
 
 // Ends the program once its windows have gone: the event loop returns 0. In the browser, where

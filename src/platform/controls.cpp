@@ -1,6 +1,7 @@
 #include "platform/controls.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -18,6 +19,25 @@ void PushButton::mouseReleaseEvent(QMouseEvent* event) {
     QPushButton::mouseReleaseEvent(event);
     event->accept();
     emit mouseUp(event->button());
+}
+
+void PushButton::keyPressEvent(QKeyEvent* event) {
+    const bool press = event->key() == Qt::Key_Space && !event->isAutoRepeat() && !spaceHeld_;
+    QPushButton::keyPressEvent(event);
+    if (press) {
+        spaceHeld_ = true;
+        grabKeyboard();
+        emit mouseDown(Qt::LeftButton);
+    }
+}
+
+void PushButton::keyReleaseEvent(QKeyEvent* event) {
+    QPushButton::keyReleaseEvent(event);
+    if (event->key() == Qt::Key_Space && !event->isAutoRepeat() && spaceHeld_) {
+        spaceHeld_ = false;
+        releaseKeyboard();
+        emit mouseUp(Qt::LeftButton);
+    }
 }
 
 Label::Label(QWidget* parent) : QLabel(parent) {

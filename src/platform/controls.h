@@ -13,7 +13,9 @@
 namespace platform {
 
 // A push button that reports the press and the release of any mouse button. The release goes
-// to the button that took the press, wherever the pointer is by then (Qt's implicit grab).
+// to the button that took the press, wherever the pointer is by then (Qt's implicit grab). Space
+// held on the focused button is a left button held, for those who cannot use a mouse: its release
+// comes back here too, whichever window is active by then.
 class PushButton : public QPushButton {
     Q_OBJECT
 public:
@@ -26,6 +28,11 @@ signals:
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+
+private:
+    bool spaceHeld_ = false;
 };
 
 // A label of plain text that wraps at blanks, starts at its top edge, is clipped to its own

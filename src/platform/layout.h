@@ -80,7 +80,8 @@ struct MenuItem {
     const char* menu; // nullptr for a menu of the menu bar, else the name of its menu
 };
 
-// What assistive technology reads of a label whose text may be empty: what it will show.
+// What assistive technology reads of a control besides its name: for a label whose text may be
+// empty, what it will show.
 struct Description {
     const char* control;
     const char* text;

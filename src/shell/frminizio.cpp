@@ -40,9 +40,10 @@ constexpr MenuItem menu[] = {
     {"MnuFile", "File", nullptr},
     {"mnuFine", "Esci", "MnuFile"},
 };
+constexpr Description descrizioni[] = {{"Command7", autore::contatti.data()}};
 
 // clang-format off
-constexpr WindowLayout layoutInizio{"FrmInizioCapacità", "Gli obiettivi dell'addizione", rgb(255, 192, 255), 11880, 8310, Border::None, true, true, gruppi, menu};
+constexpr WindowLayout layoutInizio{"FrmInizioCapacità", "Gli obiettivi dell'addizione", rgb(255, 192, 255), 11880, 8310, Border::None, true, true, gruppi, menu, descrizioni};
 // clang-format on
 
 } // namespace

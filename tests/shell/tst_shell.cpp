@@ -7,6 +7,7 @@
 #include "shell/programma.h"
 #include "support/support.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QFontInfo>
 #include <QMenu>
@@ -259,6 +260,7 @@ private slots:
         QCOMPARE(text(multipli, "LblTempoTotale"), QStringLiteral("10"));
     }
 
+    // "Info" held with a mouse button, or with Space once it has the focus (Qt::NoButton).
     void info_data() {
         QTest::addColumn<Qt::MouseButton>("tasto");
         QTest::addColumn<bool>("spostato");
@@ -267,29 +269,47 @@ private slots:
         QTest::newRow("middle") << Qt::MiddleButton << false;
         QTest::newRow("left, released off the button") << Qt::LeftButton << true;
         QTest::newRow("right, released off the button") << Qt::RightButton << true;
+        QTest::newRow("space") << Qt::NoButton << false;
     }
     void info() {
         QFETCH(Qt::MouseButton, tasto);
         QFETCH(bool, spostato);
         auto& www = programma->www();
         QWindow* finestra = menu().window()->windowHandle();
+        QPushButton* info = menu().button("Command7");
         const QPoint su = centro(menu(), "Command7");
         const QPoint via = centro(menu(), "Command1");
-        premi(tasto, su);
+        const auto tieni = [&] {
+            if (tasto != Qt::NoButton)
+                return premi(tasto, su);
+            info->setFocus();
+            QTest::keyPress(finestra, Qt::Key_Space);
+        };
+        const auto lascia = [&] {
+            if (tasto != Qt::NoButton)
+                return QTest::mouseRelease(finestra, tasto, Qt::NoModifier, spostato ? via : su);
+            // The information window is the active one by now: the release still reaches "Info".
+            QCOMPARE(QGuiApplication::focusWindow(), www.window()->windowHandle());
+            QTest::keyRelease(QGuiApplication::focusWindow(), Qt::Key_Space);
+        };
+        tieni();
         QVERIFY(www.isLoaded());
         QVERIFY(www.window()->isVisible());
         QCOMPARE(www.window()->windowTitle(), QStringLiteral("INFO"));
         QCOMPARE(www.label("Label1")->text(), QStringLiteral("www.example.org"));
         QCOMPARE(www.label("Label2")->text(), QStringLiteral("E-mail : info@example.org"));
+        // Who cannot hold "Info" reads the same lines from it.
+        QCOMPARE(QAccessible::queryAccessibleInterface(info)->text(QAccessible::Description),
+                 www.label("Label1")->text() + '\n' + www.label("Label2")->text());
         if (spostato)
             QTest::mouseMove(finestra, via);
-        QTest::mouseRelease(finestra, tasto, Qt::NoModifier, spostato ? via : su);
+        lascia();
         QVERIFY(!www.isLoaded());
         QVERIFY(!programma->multipli().isLoaded());
-        // Pressed again, it comes back.
-        premi(tasto, su);
+        // Held again, it comes back.
+        tieni();
         QVERIFY(www.isLoaded());
-        QTest::mouseRelease(finestra, tasto, Qt::NoModifier, su);
+        lascia();
         QVERIFY(!www.isLoaded());
     }
 

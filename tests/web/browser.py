@@ -18,7 +18,10 @@ import threading
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service as ChromeService
+from selenium.common.exceptions import WebDriverException
+from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.actions.action_builder import ActionBuilder
+from selenium.webdriver.common.keys import Keys
 
 MOTORI = ("chromium", "firefox", "webkit")
 # The engines whose driver reads no console: their pages are served with ASCOLTO.
@@ -124,6 +127,10 @@ class _WebDriver:
     def clicca_elemento(self, ident):
         self.driver.find_element("id", ident).click()
 
+    def premi_tasto(self, tasto):
+        """Presses and releases a key ("Tab", "Enter") on whatever has the page's focus."""
+        ActionChains(self.driver).send_keys(getattr(Keys, tasto.upper())).perform()
+
 
 class _Chromium(_WebDriver):
     nome = "chromium"
@@ -135,6 +142,28 @@ class _Chromium(_WebDriver):
     def errori(self):
         """What the page logged as an error since the last call, a failed request included."""
         return [voce["message"] for voce in self.driver.get_log("browser") if voce["level"] == "SEVERE"]
+
+    def accessibili(self):
+        """What a screen reader finds in the page: (role, name) of every node of the browser's
+        accessibility tree that it does not ignore, texts as ("text", their text)."""
+        return [(ruolo, nome) for ruolo, nome, _ in self._albero()]
+
+    def attiva_accessibile(self, ruolo, nome):
+        """Activates the node of that role and name as a screen reader does; False if none."""
+        nodo = next((n for r, m, n in self._albero() if (r, m) == (ruolo, nome)), None)
+        if nodo is None:
+            return False
+        oggetto = self.driver.execute_cdp_cmd("DOM.resolveNode", {"backendNodeId": nodo})["object"]["objectId"]
+        self.driver.execute_cdp_cmd("Runtime.callFunctionOn",
+                                    {"objectId": oggetto, "functionDeclaration": "function () { this.click(); }"})
+        return True
+
+    def _albero(self):
+        self.driver.execute_cdp_cmd("Accessibility.enable", {})
+        nodi = self.driver.execute_cdp_cmd("Accessibility.getFullAXTree", {})["nodes"]
+        ruoli = {"StaticText": "text"}
+        return [(ruoli.get(n["role"]["value"], n["role"]["value"]), n.get("name", {}).get("value", ""),
+                 n.get("backendDOMNodeId")) for n in nodi if not n.get("ignored")]
 
     def installabile(self):
         """The manifest's address and errors, and what keeps the site from installing as an app."""
@@ -175,6 +204,31 @@ class _WebKit(_WebDriver):
     def installabile(self):
         raise Saltato("WebKit tells WebDriver nothing of a site's installability")
 
+    def accessibili(self):
+        return [(ruolo, nome) for ruolo, nome, _ in self._albero()]
+
+    def attiva_accessibile(self, ruolo, nome):
+        elemento = next((e for r, m, e in self._albero() if (r, m) == (ruolo, nome)), None)
+        if elemento is not None:
+            self.driver.execute_script("arguments[0].click();", elemento)
+        return elemento is not None
+
+    def _albero(self):
+        # WebDriver's computed role and label of each element; the driver names no text nodes,
+        # so a generic element's text is what it shows.
+        albero = []
+        for e, testo in self.driver.execute_script(
+                "return [...document.querySelectorAll('body *')].filter(e => e.checkVisibility())"
+                ".map(e => [e, e.children.length ? '' : e.textContent]);"):
+            try:
+                ruolo, nome = e.aria_role, e.accessible_name
+            except WebDriverException:
+                continue
+            if ruolo == "generic" and not nome and testo:
+                ruolo, nome = "text", testo
+            albero.append((ruolo, nome, e))
+        return albero
+
 
 class _Firefox:
     """Firefox ESR through firefox.mjs, one request at a time."""
@@ -203,6 +257,9 @@ class _Firefox:
 
     def installabile(self):
         raise Saltato("Firefox tells its driver nothing of a site's installability")
+
+    def accessibili(self):
+        return [tuple(v) for v in self._chiedi("accessibili")]
 
 
 @contextlib.contextmanager

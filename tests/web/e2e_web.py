@@ -18,6 +18,7 @@ from PIL import Image
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 import browser  # noqa: E402
+from catalogo import CATALOGO_MULTIPLI, ERRATO, ESATTO  # noqa: E402
 from verifiche import Fallito, attendi, verifica  # noqa: E402
 
 MENU = (255, 192, 255)
@@ -263,6 +264,46 @@ def segue_la_pagina(p, cartella):
     p.attendi(lambda: p.schermata().getpixel((1277, 897)) == QUIZ, "the quiz window filling the page")
 
 
+def lettore_di_schermo(p, cartella):
+    """The typical road by the page's accessibility alone, as a screen reader and a keyboard walk
+    it: controls found by role and name and activated, texts read, a button reached with Tab."""
+    d = p.d
+    pulsanti = lambda: {nome for ruolo, nome in d.accessibili() if ruolo == "button"}
+    testi = lambda: [nome for ruolo, nome in d.accessibili() if ruolo == "text"]
+
+    def attiva(nome, ruolo="button"):
+        verifica(d.attiva_accessibile(ruolo, nome), "no %s named %r to activate" % (ruolo, nome))
+
+    menu = {"IL LITRO E I SUOI MULTIPLI", "IL LITRO E I SUOI  SOTTOMULTIPLI", "E S C I", "Info"}
+    p.attendi(lambda: menu <= pulsanti(), "the main menu's buttons, among %r" % pulsanti())
+    attiva("IL LITRO E I SUOI MULTIPLI")
+    domanda = p.attendi(lambda: next((t for t in testi() if t in CATALOGO_MULTIPLI), None), "a question to read")
+    verifica("Verifica" not in pulsanti(), "Verifica is offered before an answer")
+    attiva(CATALOGO_MULTIPLI[domanda])
+    attiva("Verifica")
+    p.attendi(lambda: ESATTO in testi(), "the verdict %r" % ESATTO)
+    verifica(ERRATO not in testi() and "F i n e" not in pulsanti(), "a wrong verdict, or F i n e after an answer")
+    # The keyboard: Tab from wherever the page's focus is, along the program's own focus chain.
+    for _ in range(12):
+        d.premi_tasto("Tab")
+        if d.esegui("return document.activeElement.textContent;") == "Visualizza nuova domanda":
+            break
+    else:
+        raise Fallito("Tab never reached Visualizza nuova domanda")
+    d.premi_tasto("Enter")
+    p.attendi(lambda: ESATTO not in testi() and "Visualizza nuova domanda" not in pulsanti(),
+              "the next question, the verdict cleared")
+    # A new series in the other window, closed before its first answer.
+    attiva("IL LITRO E I SUOI  SOTTOMULTIPLI")
+    p.attendi(lambda: "F i n e" in pulsanti(), "F i n e in the submultiples window")
+    attiva("F i n e")
+    p.attendi(lambda: "F i n e" not in pulsanti(), "the submultiples window gone")
+    attiva("E S C I")
+    p.attendi(p.terminato, "the page to say the program has ended")
+    rimasti = [n for n in d.accessibili() if n[0] in ("button", "menuitem", "region") and n[1] != "Avvia di nuovo il programma"]
+    verifica(not rimasti, "controls of the program left in the page: %r" % rimasti)
+
+
 SCENARI = {
     "fills-the-page": riempie_la_pagina,
     "typical-road": strada_tipica,
@@ -273,6 +314,7 @@ SCENARI = {
     "file-esci": file_esci,
     "esci-button": esci,
     "follows-the-page": segue_la_pagina,
+    "screen-reader": lettore_di_schermo,
 }
 
 

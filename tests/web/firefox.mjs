@@ -51,6 +51,25 @@ const comandi = {
   dimensiona: (w, h) => page.setViewport({ width: w, height: h }),
   errori: () => errori.splice(0),
   clicca_elemento: (id) => page.click(`#${id}`),
+  premi_tasto: (tasto) => page.keyboard.press(tasto),
+  // Firefox's own accessibility tree, through the driver's ARIA queries: the buttons and menu
+  // items it finds, by their names; it names no text nodes, so texts are the elements' own.
+  accessibili: async () => {
+    const nodi = [];
+    for (const ruolo of ['button', 'menuitem', 'region', 'menubar']) {
+      for (const el of await page.$$(`::-p-aria([role="${ruolo}"])`))
+        nodi.push([ruolo, await el.evaluate((e) => e.getAttribute('aria-label') ?? e.textContent)]);
+    }
+    const testi = await page.$$eval('body *', (els) => els
+      .filter((e) => !e.children.length && e.textContent && e.checkVisibility() && e.tagName !== 'BUTTON')
+      .map((e) => e.textContent));
+    return nodi.concat(testi.map((t) => ['text', t]));
+  },
+  attiva_accessibile: async (ruolo, nome) => {
+    const el = await page.$(`::-p-aria([name=${JSON.stringify(nome)}][role="${ruolo}"])`);
+    if (el) await el.evaluate((e) => e.click());
+    return !!el;
+  },
 };
 
 for await (const riga of readline.createInterface({ input: process.stdin })) {

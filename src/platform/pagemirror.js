@@ -1,0 +1,194 @@
+// The page's side of the page mirror (see pagemirror.h): one layer over the program's canvas with
+// an element for each control on screen. Each snapshot the program sends changes the elements in
+// place, so that the focus, and what a screen reader has already said, survive the change. The
+// elements draw nothing and let the pointer through to the canvas.
+mergeInto(LibraryManager.library, {
+  capacita_specchio_applica__deps: ["$UTF8ToString"],
+  capacita_specchio_applica: function (testo) {
+    var dati = JSON.parse(UTF8ToString(testo));
+    var s = Module.capacitaSpecchio;
+    if (!s) {
+      s = Module.capacitaSpecchio = { elementi: new Map(), dentro: false };
+      var tela = (Module.qtContainerElements || Module.qtCanvasElements || [Module.canvas])[0];
+      tela.setAttribute("aria-hidden", "true");
+      s.tela = tela;
+      s.radice = document.createElement("div");
+      s.radice.id = "capacita-specchio";
+      s.radice.style.cssText = "position:fixed;margin:0;padding:0;pointer-events:none;z-index:1;overflow:hidden";
+      var stile = document.createElement("style");
+      stile.textContent =
+        "#capacita-specchio * { position: absolute; box-sizing: border-box; margin: 0; padding: 0; border: 0;" +
+        " background: transparent; color: transparent; outline: none; overflow: hidden; font: 12px sans-serif;" +
+        " white-space: pre; pointer-events: none; user-select: none; -webkit-user-select: none; }" +
+        " #capacita-specchio .strato { left: 0; top: 0; width: 100%; height: 100%; overflow: visible; }" +
+        " #capacita-specchio [hidden] { display: none; }";
+      s.radice.appendChild(stile);
+      tela.parentNode.insertBefore(s.radice, tela.nextSibling);
+      var id = function (e) {
+        var el = e.target.closest ? e.target.closest("[data-id]") : null;
+        return el ? { el: el, id: +el.dataset.id, ruolo: el.dataset.ruolo } : null;
+      };
+      var chiudiMenu = function () {
+        s.radice.querySelectorAll("[aria-expanded=true]").forEach(function (m) {
+          m.setAttribute("aria-expanded", "false");
+          m.nextSibling.hidden = true;
+        });
+      };
+      s.radice.addEventListener("click", function (e) {
+        var v = id(e);
+        if (!v)
+          return;
+        if (v.ruolo === "menu") {
+          var aperto = v.el.getAttribute("aria-expanded") === "true";
+          chiudiMenu();
+          v.el.setAttribute("aria-expanded", aperto ? "false" : "true");
+          v.el.nextSibling.hidden = aperto;
+          if (!aperto && v.el.nextSibling.firstChild)
+            v.el.nextSibling.firstChild.focus();
+          return;
+        }
+        chiudiMenu();
+        Module.capacitaSpecchioAttiva(v.id);
+      });
+      // Space and Tab are the program's own keys: Space held on a button holds the button, and
+      // Tab follows the program's focus chain.
+      var tasto = function (e, premuto) {
+        var v = id(e);
+        if (!v || v.ruolo !== "button")
+          return;
+        if (e.key === " " || e.key === "Spacebar") {
+          e.preventDefault();
+          if (!e.repeat)
+            Module.capacitaSpecchioTasto(v.id, 0, premuto);
+        } else if (e.key === "Tab" && premuto) {
+          e.preventDefault();
+          Module.capacitaSpecchioTasto(v.id, e.shiftKey ? 2 : 1, true);
+        }
+      };
+      s.radice.addEventListener("keydown", function (e) {
+        if (e.key === "Escape")
+          chiudiMenu();
+        tasto(e, true);
+      });
+      s.radice.addEventListener("keyup", function (e) { tasto(e, false); });
+      s.radice.addEventListener("focusin", function (e) {
+        s.dentro = true;
+        var v = id(e);
+        if (v && v.ruolo === "button")
+          Module.capacitaSpecchioFuoco(v.id);
+      });
+      s.radice.addEventListener("focusout", function (e) {
+        if (e.relatedTarget && !s.radice.contains(e.relatedTarget))
+          s.dentro = false;
+      });
+      // Whoever uses the pointer works on the canvas: the keyboard's focus stays where it is.
+      document.addEventListener("pointerdown", function () { s.dentro = false; }, true);
+    }
+
+    var poni = function (el, nome, valore) {
+      if (valore === null || valore === false) {
+        if (el.hasAttribute(nome))
+          el.removeAttribute(nome);
+      } else if (el.getAttribute(nome) !== String(valore)) {
+        el.setAttribute(nome, valore === true ? "" : valore);
+      }
+    };
+    var scatola = s.tela.getBoundingClientRect();
+    var k = (dati.dpr || 1) / (window.devicePixelRatio || 1);
+    s.radice.style.left = scatola.left + "px";
+    s.radice.style.top = scatola.top + "px";
+    s.radice.style.width = scatola.width + "px";
+    s.radice.style.height = scatola.height + "px";
+
+    var visti = new Set();
+    var strato = function (tipo, ruolo) {
+      var el = document.createElement(tipo);
+      el.className = "strato";
+      if (ruolo)
+        el.setAttribute("role", ruolo);
+      return el;
+    };
+    // A menu is its button, with the menu of its items after it; regions and the menu bar are
+    // layers as large as the canvas, so that every control's place is taken from the canvas.
+    var crea = function (v) {
+      var el;
+      if (v.ruolo === "region") {
+        el = strato("section");
+      } else if (v.ruolo === "menubar") {
+        el = strato("div", "menubar");
+      } else if (v.ruolo === "text") {
+        el = document.createElement("div");
+      } else {
+        el = document.createElement("button");
+        el.type = "button";
+        if (v.ruolo !== "button")
+          el.setAttribute("role", "menuitem");
+      }
+      if (v.ruolo === "menu") {
+        el.setAttribute("aria-haspopup", "menu");
+        el.setAttribute("aria-expanded", "false");
+        el.nodo = strato("div", "none");
+        el.figli = strato("div", "menu");
+        el.figli.hidden = true;
+        el.nodo.append(el, el.figli);
+      }
+      el.dataset.id = v.id;
+      el.dataset.ruolo = v.ruolo;
+      s.elementi.set(v.id, el);
+      return el;
+    };
+    // Puts v's element at position i of contenitore, changing only what differs.
+    var metti = function (v, contenitore, i) {
+      var el = s.elementi.get(v.id) || crea(v);
+      var nodo = el.nodo || el;
+      visti.add(v.id);
+      if (v.ruolo === "region" || v.ruolo === "menubar") {
+        poni(el, "aria-label", v.nome);
+      } else {
+        if (el.textContent !== v.nome)
+          el.textContent = v.nome;
+        el.style.left = v.x * k + "px";
+        el.style.top = v.y * k + "px";
+        el.style.width = v.w * k + "px";
+        el.style.height = v.h * k + "px";
+      }
+      if (v.ruolo === "text") {
+        poni(el, "aria-live", v.live ? "polite" : null);
+      } else if (el.tagName === "BUTTON") {
+        poni(el, "disabled", v.spento);
+        poni(el, "tabindex", v.ruolo === "button" && v.tab ? "0" : "-1");
+        poni(el, "aria-description", v.descrizione || null);
+        poni(el, "title", v.descrizione || null);
+      }
+      if (contenitore.children[i] !== nodo)
+        contenitore.insertBefore(nodo, contenitore.children[i] || null);
+      if (v.voci) {
+        var dentro = el.figli || el;
+        v.voci.forEach(function (f, j) { metti(f, dentro, j); });
+        while (dentro.children.length > v.voci.length)
+          dentro.lastChild.remove();
+      }
+    };
+    dati.finestre.forEach(function (f, i) { metti(f, s.radice, i + 1); });
+    while (s.radice.children.length > dati.finestre.length + 1)
+      s.radice.lastChild.remove();
+    s.elementi.forEach(function (el, id) {
+      if (!visti.has(id)) {
+        (el.nodo || el).remove();
+        s.elementi.delete(id);
+      }
+    });
+    // The keyboard's focus follows the program's, once the pupil works with the keyboard.
+    var fuoco = dati.fuoco && s.elementi.get(dati.fuoco);
+    if (s.dentro && fuoco && document.activeElement !== fuoco)
+      fuoco.focus({ preventScroll: true });
+  },
+
+  capacita_specchio_togli: function () {
+    var s = Module.capacitaSpecchio;
+    if (s) {
+      s.radice.remove();
+      delete Module.capacitaSpecchio;
+    }
+  },
+});

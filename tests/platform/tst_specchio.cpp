@@ -1,0 +1,176 @@
+// In the browser: the page's elements that stand for the controls. Each control on screen has
+// one, with the role, name and state that the desktop's accessibility gives it, over the control's
+// place on the canvas; hidden controls have none; the labels that change are live regions; a
+// click on a button's element runs the button's handler, and one on a control that has gone does
+// nothing.
+
+#include "platform/application.h"
+#include "platform/pagemirror.h"
+#include "quiz/finestraquiz.h"
+#include "shell/frminizio.h"
+#include "shell/programma.h"
+#include "support/support.h"
+
+#include <QAccessible>
+#include <QtTest>
+
+#include <emscripten/val.h>
+
+#include <memory>
+
+using emscripten::val;
+using namespace support;
+
+namespace {
+
+// The page follows the program once the events posted meanwhile are handled.
+void segui() {
+    QCoreApplication::sendPostedEvents();
+}
+
+int numero(QObject* controllo) {
+    return controllo->property("specchio").toInt();
+}
+
+val elemento(int id) {
+    return val::global("document").call<val>(
+        "querySelector", "#capacita-specchio [data-id=\"" + std::to_string(id) + "\"]");
+}
+
+QString testo(const val& el, const char* proprieta) {
+    return QString::fromStdString(el[proprieta].as<std::string>());
+}
+
+QString attributo(const val& el, const char* nome) {
+    return QString::fromStdString(el.call<val>("getAttribute", std::string(nome)).as<std::string>());
+}
+
+} // namespace
+
+class TestSpecchio : public QObject {
+    Q_OBJECT
+
+    StandInClock clock;
+    StandInRandom random;
+    std::unique_ptr<shell::Programma> programma;
+
+    // Every control of the form against its element: present exactly when the control is on
+    // screen, with its accessible name, its state and its rectangle on the canvas.
+    void confronta(platform::Form& form) {
+        segui();
+        QVERIFY(form.window()->isVisible());
+        for (QWidget* c : form.window()->findChildren<QWidget*>()) {
+            const bool pulsante = qobject_cast<platform::PushButton*>(c);
+            if (!pulsante && !qobject_cast<platform::Label*>(c))
+                continue;
+            const val el = elemento(numero(c));
+            const QString nome = c->objectName();
+            if (!c->isVisibleTo(form.window())) {
+                QVERIFY2(el.isNull(), qPrintable(nome + " is hidden but offered to the page"));
+                continue;
+            }
+            QVERIFY2(!el.isNull(), qPrintable(nome + " has no element in the page"));
+            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(c);
+            QCOMPARE(testo(el, "tagName"), pulsante ? QStringLiteral("BUTTON") : QStringLiteral("DIV"));
+            QCOMPARE(testo(el, "textContent"), a->text(QAccessible::Name));
+            if (pulsante) {
+                QCOMPARE(el["disabled"].as<bool>(), !c->isEnabled());
+                QCOMPARE(testo(el, "title"), a->text(QAccessible::Description));
+            } else {
+                QCOMPARE(el.call<bool>("hasAttribute", std::string("aria-live")), !c->accessibleDescription().isEmpty());
+            }
+            // The canvas fills the page, one pixel of the page to one of the program.
+            const val r = el.call<val>("getBoundingClientRect");
+            const QRect atteso(c->mapToGlobal(QPoint()), c->size());
+            QCOMPARE(QRect(r["left"].as<int>(), r["top"].as<int>(), r["width"].as<int>(), r["height"].as<int>()),
+                     atteso);
+        }
+    }
+
+private slots:
+    void initTestCase() {
+        platform::setUpApplication();
+        programma = std::make_unique<shell::Programma>(clock, random);
+        programma->avvia();
+        QVERIFY(QTest::qWaitForWindowExposed(programma->inizio().window()));
+    }
+
+    void menuPrincipale() {
+        confronta(programma->inizio());
+        const val canvas = val::global("document").call<val>("querySelector", std::string("canvas"));
+        QCOMPARE(attributo(canvas, "aria-hidden"), QStringLiteral("true"));
+        const val regione = elemento(numero(programma->inizio().window()));
+        QCOMPARE(testo(regione, "tagName"), QStringLiteral("SECTION"));
+        QCOMPARE(attributo(regione, "aria-label"),
+                 programma->inizio().window()->windowTitle());
+        const val file = elemento(numero(programma->inizio().menuItem(QStringLiteral("MnuFile"))));
+        QCOMPARE(testo(file, "textContent"), QStringLiteral("File"));
+        QCOMPARE(attributo(file, "aria-haspopup"), QStringLiteral("menu"));
+        const val esci = elemento(numero(programma->inizio().menuItem(QStringLiteral("mnuFine"))));
+        QCOMPARE(testo(esci, "textContent"), QStringLiteral("Esci"));
+        QCOMPARE(attributo(esci["parentNode"], "role"),
+                 QStringLiteral("menu"));
+    }
+
+    // The typical road through the elements alone: the window opened, an answer, the verdict.
+    void stradaTipica() {
+        auto& multipli = programma->multipli();
+        elemento(numero(programma->inizio().button(QStringLiteral("Command1")))).call<void>("click");
+        QVERIFY(multipli.isLoaded());
+        confronta(multipli);
+        // The front window's region comes first.
+        const val regioni = val::global("document").call<val>("querySelectorAll", std::string("#capacita-specchio > section"));
+        QCOMPARE(regioni[0]["dataset"]["id"].as<std::string>(), std::to_string(numero(multipli.window())));
+
+        const int verifica = numero(multipli.button(QStringLiteral("CmdVerifica")));
+        // Hidden, "Verifica" cannot be activated by its number.
+        val::module_property("capacitaSpecchioAttiva")(verifica);
+        QVERIFY(!multipli.button(QStringLiteral("CmdVerifica"))->isVisible());
+        elemento(numero(multipli.button(QStringLiteral("Command5")))).call<void>("click");
+        segui();
+        elemento(verifica).call<void>("click");
+        QVERIFY(!text(multipli, QStringLiteral("LblEsito")).isEmpty());
+        confronta(multipli);
+        QCOMPARE(testo(elemento(numero(multipli.label(QStringLiteral("LblEsito")))), "textContent"),
+                 text(multipli, QStringLiteral("LblEsito")));
+
+        // Once the window is unloaded, its elements go, and their numbers activate nothing.
+        const int fine = numero(multipli.button(QStringLiteral("CmdFine")));
+        multipli.unload();
+        segui();
+        QVERIFY(elemento(verifica).isNull());
+        flushDeletes();
+        val::module_property("capacitaSpecchioAttiva")(fine);
+        val::module_property("capacitaSpecchioTasto")(fine, 0, true);
+        QVERIFY(!multipli.isLoaded());
+    }
+
+    // Space held on "Info"'s element holds "Info"; its element also says what the window shows.
+    void infoTenuto() {
+        const val info = elemento(numero(programma->inizio().button(QStringLiteral("Command7"))));
+        QCOMPARE(testo(info, "title"), QStringLiteral("www.example.org\nE-mail : info@example.org"));
+        info.call<void>("focus");
+        segui();
+        QCOMPARE(QApplication::focusWidget(), programma->inizio().button(QStringLiteral("Command7")));
+        const auto tasto = [&](const char* tipo) {
+            val opzioni = val::object();
+            opzioni.set("key", std::string(" "));
+            opzioni.set("bubbles", true);
+            info.call<bool>("dispatchEvent", val::global("KeyboardEvent").new_(std::string(tipo), opzioni));
+        };
+        tasto("keydown");
+        QVERIFY(programma->www().isLoaded());
+        tasto("keyup");
+        QVERIFY(!programma->www().isLoaded());
+    }
+
+    void fine() {
+        platform::stopPageMirror();
+        QVERIFY(val::global("document").call<val>("getElementById", std::string("capacita-specchio")).isNull());
+        programma.reset();
+        flushDeletes();
+    }
+};
+
+QTEST_MAIN(TestSpecchio)
+#include "tst_specchio.moc"
