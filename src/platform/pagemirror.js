@@ -3,14 +3,16 @@
 // place, so that the focus, and what a screen reader has already said, survive the change. The
 // elements draw nothing and let the pointer through to the canvas.
 mergeInto(LibraryManager.library, {
-  capacita_specchio_applica__deps: ["$UTF8ToString"],
   capacita_specchio_applica: function (testo) {
     var dati = JSON.parse(UTF8ToString(testo));
     var s = Module.capacitaSpecchio;
     if (!s) {
       s = Module.capacitaSpecchio = { elementi: new Map(), dentro: false };
       var tela = (Module.qtContainerElements || Module.qtCanvasElements || [Module.canvas])[0];
+      // Nothing is read twice, and the keyboard's road goes through the elements: the canvas
+      // takes the focus only from the pointer.
       tela.setAttribute("aria-hidden", "true");
+      tela.setAttribute("tabindex", "-1");
       s.tela = tela;
       s.radice = document.createElement("div");
       s.radice.id = "capacita-specchio";
@@ -77,12 +79,23 @@ mergeInto(LibraryManager.library, {
         if (v && v.ruolo === "button")
           Module.capacitaSpecchioFuoco(v.id);
       });
-      s.radice.addEventListener("focusout", function (e) {
-        if (e.relatedTarget && !s.radice.contains(e.relatedTarget))
-          s.dentro = false;
-      });
-      // Whoever uses the pointer works on the canvas: the keyboard's focus stays where it is.
+      // Whoever uses the pointer works on the canvas, and the keyboard's focus stays there; the
+      // program itself may also focus the canvas, as it does when a window comes to the front, and
+      // then the focus goes back where the keyboard had it.
       document.addEventListener("pointerdown", function () { s.dentro = false; }, true);
+      // Tab on the canvas brings the keyboard's focus to the elements, at the control the program
+      // has focused, or else at the front window's first.
+      window.addEventListener("keydown", function (e) {
+        if (e.key !== "Tab" || document.activeElement !== tela || e.ctrlKey || e.altKey)
+          return;
+        var dove = (s.fuoco && s.elementi.get(s.fuoco)) || s.radice.querySelector("[tabindex='0']");
+        if (!dove)
+          return;
+        e.preventDefault();
+        e.stopImmediatePropagation();
+        s.dentro = true;
+        dove.focus({ preventScroll: true });
+      }, true);
     }
 
     var poni = function (el, nome, valore) {
@@ -155,6 +168,9 @@ mergeInto(LibraryManager.library, {
       if (v.ruolo === "text") {
         poni(el, "aria-live", v.live ? "polite" : null);
       } else if (el.tagName === "BUTTON") {
+        // Named by the caption as it stands, blanks included: a name taken from the element's
+        // text would have its runs of blanks folded.
+        poni(el, "aria-label", v.nome);
         poni(el, "disabled", v.spento);
         poni(el, "tabindex", v.ruolo === "button" && v.tab ? "0" : "-1");
         poni(el, "aria-description", v.descrizione || null);
@@ -179,6 +195,7 @@ mergeInto(LibraryManager.library, {
       }
     });
     // The keyboard's focus follows the program's, once the pupil works with the keyboard.
+    s.fuoco = dati.fuoco;
     var fuoco = dati.fuoco && s.elementi.get(dati.fuoco);
     if (s.dentro && fuoco && document.activeElement !== fuoco)
       fuoco.focus({ preventScroll: true });

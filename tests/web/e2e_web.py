@@ -270,19 +270,21 @@ def lettore_di_schermo(p, cartella):
     d = p.d
     pulsanti = lambda: {nome for ruolo, nome in d.accessibili() if ruolo == "button"}
     testi = lambda: [nome for ruolo, nome in d.accessibili() if ruolo == "text"]
+    piega, catalogo = browser.piega, {browser.piega(k): v for k, v in CATALOGO_MULTIPLI.items()}
 
     def attiva(nome, ruolo="button"):
         verifica(d.attiva_accessibile(ruolo, nome), "no %s named %r to activate" % (ruolo, nome))
 
-    menu = {"IL LITRO E I SUOI MULTIPLI", "IL LITRO E I SUOI  SOTTOMULTIPLI", "E S C I", "Info"}
+    menu = {piega(n) for n in ("IL LITRO E I SUOI MULTIPLI", "IL LITRO E I SUOI  SOTTOMULTIPLI", "E S C I", "Info")}
     p.attendi(lambda: menu <= pulsanti(), "the main menu's buttons, among %r" % pulsanti())
     attiva("IL LITRO E I SUOI MULTIPLI")
-    domanda = p.attendi(lambda: next((t for t in testi() if t in CATALOGO_MULTIPLI), None), "a question to read")
+    domanda = p.attendi(lambda: next((t for t in testi() if t in catalogo), None), "a question to read")
     verifica("Verifica" not in pulsanti(), "Verifica is offered before an answer")
-    attiva(CATALOGO_MULTIPLI[domanda])
+    attiva(catalogo[domanda])
     attiva("Verifica")
-    p.attendi(lambda: ESATTO in testi(), "the verdict %r" % ESATTO)
-    verifica(ERRATO not in testi() and "F i n e" not in pulsanti(), "a wrong verdict, or F i n e after an answer")
+    p.attendi(lambda: piega(ESATTO) in testi(), "the verdict %r" % ESATTO)
+    verifica(piega(ERRATO) not in testi() and "F i n e" not in pulsanti(),
+             "a wrong verdict, or F i n e after an answer")
     # The keyboard: Tab from wherever the page's focus is, along the program's own focus chain.
     for _ in range(12):
         d.premi_tasto("Tab")
@@ -290,8 +292,12 @@ def lettore_di_schermo(p, cartella):
             break
     else:
         raise Fallito("Tab never reached Visualizza nuova domanda")
-    d.premi_tasto("Enter")
-    p.attendi(lambda: ESATTO not in testi() and "Visualizza nuova domanda" not in pulsanti(),
+    try:
+        d.premi_tasto("Enter")
+    except browser.Saltato as motivo:
+        print("not checked in %s: Enter on the focused button (%s)" % (d.nome, motivo))
+        attiva("Visualizza nuova domanda")
+    p.attendi(lambda: piega(ESATTO) not in testi() and "Visualizza nuova domanda" not in pulsanti(),
               "the next question, the verdict cleared")
     # A new series in the other window, closed before its first answer.
     attiva("IL LITRO E I SUOI  SOTTOMULTIPLI")
@@ -350,7 +356,9 @@ def senza_webgl(sito, cartella, motore):
             testo = p.attendi(lambda: d.esegui(
                 "const a = document.getElementById('avviso'); return !a.hidden && a.innerText;"), "the message")
             verifica("WebGL non è disponibile" in testo, "the page says %r" % testo)
-            verifica("/capacita.wasm" not in server.richieste, "the program was fetched all the same")
+            # The service worker may keep the site's files for later; the page itself fetches nothing.
+            verifica(not d.esegui("return performance.getEntriesByType('resource').some(e => e.name.endsWith('/capacita.wasm'));"),
+                     "the program was fetched all the same")
     finally:
         server.ferma()
 

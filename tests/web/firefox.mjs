@@ -65,10 +65,15 @@ const comandi = {
       .map((e) => e.textContent));
     return nodi.concat(testi.map((t) => ['text', t]));
   },
+  // The first element of that role whose name, its blanks folded, is nome.
   attiva_accessibile: async (ruolo, nome) => {
-    const el = await page.$(`::-p-aria([name=${JSON.stringify(nome)}][role="${ruolo}"])`);
-    if (el) await el.evaluate((e) => e.click());
-    return !!el;
+    for (const el of await page.$$(`::-p-aria([role="${ruolo}"])`)) {
+      if (await el.evaluate((e, n) => (e.getAttribute('aria-label') ?? e.textContent).split(/\s+/).join(' ').trim() === n, nome)) {
+        await el.evaluate((e) => e.click());
+        return true;
+      }
+    }
+    return false;
   },
 };
 
