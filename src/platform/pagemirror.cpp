@@ -21,8 +21,8 @@
 
 // The page's side, in pagemirror.js: takes a snapshot of what is on screen, as JSON, and changes
 // the page's elements to match it; takes every element away.
-extern "C" void capacita_specchio_applica(const char* istantanea);
-extern "C" void capacita_specchio_togli();
+extern "C" void capacita_riflesso_applica(const char* istantanea);
+extern "C" void capacita_riflesso_togli();
 
 namespace platform {
 
@@ -57,7 +57,7 @@ private:
     bool pianificato_ = false;
 };
 
-PageMirror* specchio = nullptr;
+PageMirror* riflesso = nullptr;
 
 bool PageMirror::eventFilter(QObject* object, QEvent* event) {
     switch (event->type()) {
@@ -94,7 +94,7 @@ void PageMirror::pianifica() {
 }
 
 void PageMirror::aggiorna() {
-    if (specchio != this)
+    if (riflesso != this)
         return;
     std::vector<QWidget*> finestre;
     for (QWidget* w : QApplication::topLevelWidgets()) {
@@ -112,12 +112,12 @@ void PageMirror::aggiorna() {
     if (!finestre.empty()) {
         // Logical pixels to the page's pixels; the page divides by its own ratio.
         istantanea.insert(QStringLiteral("dpr"), finestre.front()->windowHandle()->devicePixelRatio());
-        if (QWidget* f = finestre.front()->focusWidget(); f && oggetti_.contains(f->property("specchio").toInt()))
-            istantanea.insert(QStringLiteral("fuoco"), f->property("specchio").toInt());
+        if (QWidget* f = finestre.front()->focusWidget(); f && oggetti_.contains(f->property("riflesso").toInt()))
+            istantanea.insert(QStringLiteral("fuoco"), f->property("riflesso").toInt());
     }
     for (auto it = oggetti_.begin(); it != oggetti_.end();)
         it = it->isNull() ? oggetti_.erase(it) : std::next(it);
-    capacita_specchio_applica(QJsonDocument(istantanea).toJson(QJsonDocument::Compact).constData());
+    capacita_riflesso_applica(QJsonDocument(istantanea).toJson(QJsonDocument::Compact).constData());
 }
 
 QJsonObject PageMirror::finestra(QWidget* window, bool davanti) {
@@ -192,10 +192,10 @@ QJsonObject PageMirror::voce(QObject* object, const char* ruolo, const QAccessib
 // Each object keeps its number for as long as it lives, so that the page changes its element in
 // place; a new window's controls are new objects with new numbers.
 int PageMirror::id(QObject* object) {
-    int n = object->property("specchio").toInt();
+    int n = object->property("riflesso").toInt();
     if (n == 0) {
         n = prossimo_++;
-        object->setProperty("specchio", n);
+        object->setProperty("riflesso", n);
         oggetti_.insert(n, object);
         if (auto* label = qobject_cast<Label*>(object))
             connect(label, &Label::changed, this, &PageMirror::pianifica);
@@ -239,39 +239,39 @@ void PageMirror::tasto(int id, Tasto tasto, bool premuto) {
 }
 
 void attivaDallaPagina(int id) {
-    if (specchio)
-        specchio->attiva(id);
+    if (riflesso)
+        riflesso->attiva(id);
 }
 
 void fuocoDallaPagina(int id) {
-    if (specchio)
-        specchio->fuoco(id);
+    if (riflesso)
+        riflesso->fuoco(id);
 }
 
 void tastoDallaPagina(int id, int tasto, bool premuto) {
-    if (specchio && tasto >= 0 && tasto <= int(Tasto::TabIndietro))
-        specchio->tasto(id, Tasto(tasto), premuto);
+    if (riflesso && tasto >= 0 && tasto <= int(Tasto::TabIndietro))
+        riflesso->tasto(id, Tasto(tasto), premuto);
 }
 
 } // namespace
 
 void startPageMirror() {
-    if (!specchio)
-        specchio = new PageMirror;
+    if (!riflesso)
+        riflesso = new PageMirror;
 }
 
 void stopPageMirror() {
-    if (!specchio)
+    if (!riflesso)
         return;
     // Ending may come from one of the mirror's own calls: it goes once that call has returned.
-    std::exchange(specchio, nullptr)->deleteLater();
-    capacita_specchio_togli();
+    std::exchange(riflesso, nullptr)->deleteLater();
+    capacita_riflesso_togli();
 }
 
 } // namespace platform
 
-EMSCRIPTEN_BINDINGS(capacita_specchio) {
-    emscripten::function("capacitaSpecchioAttiva", &platform::attivaDallaPagina);
-    emscripten::function("capacitaSpecchioFuoco", &platform::fuocoDallaPagina);
-    emscripten::function("capacitaSpecchioTasto", &platform::tastoDallaPagina);
+EMSCRIPTEN_BINDINGS(capacita_riflesso) {
+    emscripten::function("capacitaRiflessoAttiva", &platform::attivaDallaPagina);
+    emscripten::function("capacitaRiflessoFuoco", &platform::fuocoDallaPagina);
+    emscripten::function("capacitaRiflessoTasto", &platform::tastoDallaPagina);
 }

@@ -3,11 +3,11 @@
 // place, so that the focus, and what a screen reader has already said, survive the change. The
 // elements draw nothing and let the pointer through to the canvas.
 mergeInto(LibraryManager.library, {
-  capacita_specchio_applica: function (testo) {
+  capacita_riflesso_applica: function (testo) {
     var dati = JSON.parse(UTF8ToString(testo));
-    var s = Module.capacitaSpecchio;
+    var s = Module.capacitaRiflesso;
     if (!s) {
-      s = Module.capacitaSpecchio = { elementi: new Map(), dentro: false };
+      s = Module.capacitaRiflesso = { elementi: new Map(), dentro: false };
       var tela = (Module.qtContainerElements || Module.qtCanvasElements || [Module.canvas])[0];
       // Nothing is read twice, and the keyboard's road goes through the elements: the canvas
       // takes the focus only from the pointer.
@@ -15,15 +15,15 @@ mergeInto(LibraryManager.library, {
       tela.setAttribute("tabindex", "-1");
       s.tela = tela;
       s.radice = document.createElement("div");
-      s.radice.id = "capacita-specchio";
+      s.radice.id = "capacita-riflesso";
       s.radice.style.cssText = "position:fixed;margin:0;padding:0;pointer-events:none;z-index:1;overflow:hidden";
       var stile = document.createElement("style");
       stile.textContent =
-        "#capacita-specchio * { position: absolute; box-sizing: border-box; margin: 0; padding: 0; border: 0;" +
+        "#capacita-riflesso * { position: absolute; box-sizing: border-box; margin: 0; padding: 0; border: 0;" +
         " background: transparent; color: transparent; outline: none; overflow: hidden; font: 12px sans-serif;" +
         " white-space: pre; pointer-events: none; user-select: none; -webkit-user-select: none; }" +
-        " #capacita-specchio .strato { left: 0; top: 0; width: 100%; height: 100%; overflow: visible; }" +
-        " #capacita-specchio [hidden] { display: none; }";
+        " #capacita-riflesso .strato { left: 0; top: 0; width: 100%; height: 100%; overflow: visible; }" +
+        " #capacita-riflesso [hidden] { display: none; }";
       s.radice.appendChild(stile);
       tela.parentNode.insertBefore(s.radice, tela.nextSibling);
       var id = function (e) {
@@ -50,7 +50,7 @@ mergeInto(LibraryManager.library, {
           return;
         }
         chiudiMenu();
-        Module.capacitaSpecchioAttiva(v.id);
+        Module.capacitaRiflessoAttiva(v.id);
       });
       // Space and Tab are the program's own keys: Space held on a button holds the button, and
       // Tab follows the program's focus chain.
@@ -61,10 +61,10 @@ mergeInto(LibraryManager.library, {
         if (e.key === " " || e.key === "Spacebar") {
           e.preventDefault();
           if (!e.repeat)
-            Module.capacitaSpecchioTasto(v.id, 0, premuto);
+            Module.capacitaRiflessoTasto(v.id, 0, premuto);
         } else if (e.key === "Tab" && premuto) {
           e.preventDefault();
-          Module.capacitaSpecchioTasto(v.id, e.shiftKey ? 2 : 1, true);
+          Module.capacitaRiflessoTasto(v.id, e.shiftKey ? 2 : 1, true);
         }
       };
       s.radice.addEventListener("keydown", function (e) {
@@ -77,7 +77,7 @@ mergeInto(LibraryManager.library, {
         s.dentro = true;
         var v = id(e);
         if (v && v.ruolo === "button")
-          Module.capacitaSpecchioFuoco(v.id);
+          Module.capacitaRiflessoFuoco(v.id);
       });
       // Whoever uses the pointer works on the canvas, and the keyboard's focus stays there; the
       // program itself may also focus the canvas, as it does when a window comes to the front, and
@@ -201,11 +201,11 @@ mergeInto(LibraryManager.library, {
       fuoco.focus({ preventScroll: true });
   },
 
-  capacita_specchio_togli: function () {
-    var s = Module.capacitaSpecchio;
+  capacita_riflesso_togli: function () {
+    var s = Module.capacitaRiflesso;
     if (s) {
       s.radice.remove();
-      delete Module.capacitaSpecchio;
+      delete Module.capacitaRiflesso;
     }
   },
 });

@@ -145,6 +145,18 @@ class _WebDriver:
         """Presses and releases a key ("Tab", "Enter") on whatever has the page's focus."""
         ActionChains(self.driver).send_keys(getattr(Keys, tasto.upper(), tasto)).perform()
 
+    def accessibili(self):
+        """What a screen reader finds in the page: (role, name) of every node of the engine's
+        accessibility tree that it does not ignore, texts as ("text", their text)."""
+        return [(ruolo, nome) for ruolo, nome, _ in self._albero()]
+
+    def attiva_accessibile(self, ruolo, nome):
+        """Activates the node of that role and name as a screen reader does; False if none."""
+        nodo = next((n for r, m, n in self._albero() if (r, m) == (ruolo, piega(nome))), None)
+        if nodo is not None:
+            self._clicca(nodo)
+        return nodo is not None
+
 
 class _Chromium(_WebDriver):
     nome = "chromium"
@@ -157,20 +169,10 @@ class _Chromium(_WebDriver):
         """What the page logged as an error since the last call, a failed request included."""
         return [voce["message"] for voce in self.driver.get_log("browser") if voce["level"] == "SEVERE"]
 
-    def accessibili(self):
-        """What a screen reader finds in the page: (role, name) of every node of the browser's
-        accessibility tree that it does not ignore, texts as ("text", their text)."""
-        return [(ruolo, nome) for ruolo, nome, _ in self._albero()]
-
-    def attiva_accessibile(self, ruolo, nome):
-        """Activates the node of that role and name as a screen reader does; False if none."""
-        nodo = next((n for r, m, n in self._albero() if (r, m) == (ruolo, piega(nome))), None)
-        if nodo is None:
-            return False
+    def _clicca(self, nodo):
         oggetto = self.driver.execute_cdp_cmd("DOM.resolveNode", {"backendNodeId": nodo})["object"]["objectId"]
         self.driver.execute_cdp_cmd("Runtime.callFunctionOn",
                                     {"objectId": oggetto, "functionDeclaration": "function () { this.click(); }"})
-        return True
 
     def _albero(self):
         self.driver.execute_cdp_cmd("Accessibility.enable", {})
@@ -218,14 +220,8 @@ class _WebKit(_WebDriver):
     def installabile(self):
         raise Saltato("WebKit tells WebDriver nothing of a site's installability")
 
-    def accessibili(self):
-        return [(ruolo, nome) for ruolo, nome, _ in self._albero()]
-
-    def attiva_accessibile(self, ruolo, nome):
-        elemento = next((e for r, m, e in self._albero() if (r, m) == (ruolo, piega(nome))), None)
-        if elemento is not None:
-            self.driver.execute_script("arguments[0].click();", elemento)
-        return elemento is not None
+    def _clicca(self, elemento):
+        self.driver.execute_script("arguments[0].click();", elemento)
 
     def _albero(self):
         # WebDriver's computed role and label of each element; the driver names no text nodes,

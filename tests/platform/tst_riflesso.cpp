@@ -32,12 +32,12 @@ void segui() {
 }
 
 int numero(QObject* controllo) {
-    return controllo->property("specchio").toInt();
+    return controllo->property("riflesso").toInt();
 }
 
 val elemento(int id) {
     return val::global("document").call<val>(
-        "querySelector", "#capacita-specchio [data-id=\"" + std::to_string(id) + "\"]");
+        "querySelector", "#capacita-riflesso [data-id=\"" + std::to_string(id) + "\"]");
 }
 
 QString testo(const val& el, const char* proprieta) {
@@ -59,7 +59,7 @@ QString attributo(const val& el, const char* nome) {
 
 } // namespace
 
-class TestSpecchio : public QObject {
+class TestRiflesso : public QObject {
     Q_OBJECT
 
     StandInClock clock;
@@ -131,12 +131,12 @@ private slots:
         QVERIFY(multipli.isLoaded());
         confronta(multipli);
         // The front window's region comes first.
-        const val regioni = val::global("document").call<val>("querySelectorAll", std::string("#capacita-specchio > section"));
+        const val regioni = val::global("document").call<val>("querySelectorAll", std::string("#capacita-riflesso > section"));
         QCOMPARE(regioni[0]["dataset"]["id"].as<std::string>(), std::to_string(numero(multipli.window())));
 
         const int verifica = numero(multipli.button(QStringLiteral("CmdVerifica")));
         // Hidden, "Verifica" cannot be activated by its number.
-        val::module_property("capacitaSpecchioAttiva")(verifica);
+        val::module_property("capacitaRiflessoAttiva")(verifica);
         QVERIFY(!multipli.button(QStringLiteral("CmdVerifica"))->isVisible());
         QVERIFY(clicca(multipli.button(QStringLiteral("Command5"))));
         segui();
@@ -152,8 +152,8 @@ private slots:
         segui();
         QVERIFY(elemento(verifica).isNull());
         flushDeletes();
-        val::module_property("capacitaSpecchioAttiva")(fine);
-        val::module_property("capacitaSpecchioTasto")(fine, 0, true);
+        val::module_property("capacitaRiflessoAttiva")(fine);
+        val::module_property("capacitaRiflessoTasto")(fine, 0, true);
         QVERIFY(!multipli.isLoaded());
     }
 
@@ -178,11 +178,11 @@ private slots:
 
     void fine() {
         platform::stopPageMirror();
-        QVERIFY(val::global("document").call<val>("getElementById", std::string("capacita-specchio")).isNull());
+        QVERIFY(val::global("document").call<val>("getElementById", std::string("capacita-riflesso")).isNull());
         programma.reset();
         flushDeletes();
     }
 };
 
-QTEST_MAIN(TestSpecchio)
-#include "tst_specchio.moc"
+QTEST_MAIN(TestRiflesso)
+#include "tst_riflesso.moc"
