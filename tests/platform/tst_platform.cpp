@@ -6,6 +6,7 @@
 #include "support/support.h"
 
 #include <QSignalSpy>
+#include <QStyle>
 #include <QtTest>
 
 #include <set>
@@ -55,6 +56,8 @@ private slots:
     void initTestCase() {
         setUpApplication();
         quietOffscreenNotices();
+        // A Qt built without the Windows style would leave its default style in place unnoticed.
+        QCOMPARE(QApplication::style()->name(), QStringLiteral("windows"));
     }
     void cleanup() { flushDeletes(); }
 
