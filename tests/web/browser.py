@@ -73,12 +73,7 @@ class _Silenzioso(http.server.SimpleHTTPRequestHandler):
             if b"<head>" not in testo:
                 self.send_error(500, "no <head> to put the error listener in")
                 return
-            testo = testo.replace(b"<head>", b"<head>" + ASCOLTO, 1)
-            self.send_response(200)
-            self.send_header("Content-Type", "text/html; charset=utf-8")
-            self.send_header("Content-Length", str(len(testo)))
-            self.end_headers()
-            self.wfile.write(testo)
+            self._invia(testo.replace(b"<head>", b"<head>" + ASCOLTO, 1), "text/html; charset=utf-8")
             return
         if self.server.compressi is not None and "gzip" in self.headers.get("Accept-Encoding", "") \
                 and os.path.isfile(pagina):
@@ -86,15 +81,18 @@ class _Silenzioso(http.server.SimpleHTTPRequestHandler):
             if pagina not in self.server.compressi:
                 with open(pagina, "rb") as f:
                     self.server.compressi[pagina] = gzip.compress(f.read(), 9)
-            corpo = self.server.compressi[pagina]
-            self.send_response(200)
-            self.send_header("Content-Type", self.guess_type(pagina))
-            self.send_header("Content-Encoding", "gzip")
-            self.send_header("Content-Length", str(len(corpo)))
-            self.end_headers()
-            self.wfile.write(corpo)
+            self._invia(self.server.compressi[pagina], self.guess_type(pagina), "gzip")
             return
         super().do_GET()
+
+    def _invia(self, corpo, tipo, codifica=None):
+        self.send_response(200)
+        self.send_header("Content-Type", tipo)
+        if codifica:
+            self.send_header("Content-Encoding", codifica)
+        self.send_header("Content-Length", str(len(corpo)))
+        self.end_headers()
+        self.wfile.write(corpo)
 
 
 class Server:
