@@ -1,5 +1,6 @@
 #include "platform/application.h"
 
+#include "platform/announce.h"
 #include "platform/controls.h"
 #include "platform/fonts.h"
 
@@ -18,14 +19,15 @@ namespace platform {
 namespace {
 
 // A label is read as its text, and only its text: Qt would otherwise name an empty label after
-// the frame around it. What an empty label will show is its description.
+// the frame around it. What an empty label will show is its description. A text drawn with spaced
+// letters is read as its word.
 class LabelAccessible : public QAccessibleWidget {
 public:
     explicit LabelAccessible(QWidget* label) : QAccessibleWidget(label, QAccessible::StaticText) {}
 
     QString text(QAccessible::Text t) const override {
         if (t == QAccessible::Name)
-            return static_cast<const QLabel*>(widget())->text();
+            return spokenText(static_cast<const QLabel*>(widget())->text());
         return QAccessibleWidget::text(t);
     }
 };

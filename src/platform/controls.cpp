@@ -1,9 +1,11 @@
 #include "platform/controls.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 
 namespace platform {
 
@@ -21,23 +23,45 @@ void PushButton::mouseReleaseEvent(QMouseEvent* event) {
     emit mouseUp(event->button());
 }
 
+namespace {
+
+// Space, and Enter on either part of the keyboard as on Windows and in every browser, press a
+// focused button. Qt alone takes Enter only for a dialog's default button, whose frame the
+// program's buttons do not draw.
+bool pressesButton(int key) {
+    return key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+} // namespace
+
 void PushButton::keyPressEvent(QKeyEvent* event) {
-    const bool press = event->key() == Qt::Key_Space && !event->isAutoRepeat() && !spaceHeld_;
-    QPushButton::keyPressEvent(event);
-    if (press) {
-        spaceHeld_ = true;
-        grabKeyboard();
-        emit mouseDown(Qt::LeftButton);
+    if (!pressesButton(event->key())) {
+        QPushButton::keyPressEvent(event);
+        return;
     }
+    event->accept();
+    if (event->isAutoRepeat() || heldKey_)
+        return;
+    heldKey_ = event->key();
+    QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+    QPushButton::keyPressEvent(&space);
+    grabKeyboard();
+    emit mouseDown(Qt::LeftButton);
 }
 
 void PushButton::keyReleaseEvent(QKeyEvent* event) {
-    QPushButton::keyReleaseEvent(event);
-    if (event->key() == Qt::Key_Space && !event->isAutoRepeat() && spaceHeld_) {
-        spaceHeld_ = false;
-        releaseKeyboard();
-        emit mouseUp(Qt::LeftButton);
+    if (!pressesButton(event->key())) {
+        QPushButton::keyReleaseEvent(event);
+        return;
     }
+    event->accept();
+    if (event->isAutoRepeat() || event->key() != heldKey_)
+        return;
+    heldKey_ = 0;
+    QKeyEvent space(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+    QPushButton::keyReleaseEvent(&space);
+    releaseKeyboard();
+    emit mouseUp(Qt::LeftButton);
 }
 
 Label::Label(QWidget* parent) : QLabel(parent) {
@@ -114,6 +138,45 @@ void ClientArea::mouseReleaseEvent(QMouseEvent* event) {
     event->accept();
     if (click)
         emit clicked();
+}
+
+namespace {
+
+// The windows in the order they were last active, the latest first.
+QList<QPointer<FormWindow>>& activeOrder() {
+    static QList<QPointer<FormWindow>> order;
+    return order;
+}
+
+} // namespace
+
+void FormWindow::activateLatest() {
+    // Asked for after the activation that may still be coming for the window that went, so that
+    // this one is the last word; the latest visible window is the active one already, if any is.
+    QMetaObject::invokeMethod(
+        qApp,
+        [] {
+            auto& order = activeOrder();
+            order.removeAll(nullptr);
+            for (FormWindow* w : std::as_const(order)) {
+                if (w->isVisible()) {
+                    w->activateWindow();
+                    return;
+                }
+            }
+        },
+        Qt::QueuedConnection);
+}
+
+bool FormWindow::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate) {
+        activeOrder().removeAll(this);
+        activeOrder().prepend(this);
+        const QWidget* focused = focusWidget();
+        if (!focused || !focused->isVisible() || !focused->isEnabled())
+            focusNextPrevChild(true);
+    }
+    return QMainWindow::event(event);
 }
 
 void FormWindow::closeEvent(QCloseEvent* event) {

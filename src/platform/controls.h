@@ -14,8 +14,8 @@ namespace platform {
 
 // A push button that reports the press and the release of any mouse button. The release goes
 // to the button that took the press, wherever the pointer is by then (Qt's implicit grab). Space
-// held on the focused button is a left button held, for those who cannot use a mouse: its release
-// comes back here too, whichever window is active by then.
+// or Enter held on the focused button is a left button held, for those who cannot use a mouse: its
+// release comes back here too, whichever window is active by then.
 class PushButton : public QPushButton {
     Q_OBJECT
 public:
@@ -32,7 +32,7 @@ protected:
     void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
-    bool spaceHeld_ = false;
+    int heldKey_ = 0; // the key that holds the button down, if any
 };
 
 // A label of plain text that wraps at blanks, starts at its top edge, is clipped to its own
@@ -126,7 +126,10 @@ private:
     bool pressed_ = false;
 };
 
-// The on-screen window of a Form. Closing it from the title bar asks its Form to unload it.
+// The on-screen window of a Form. Closing it from the title bar asks its Form to unload it. The
+// keyboard's focus is never lost: an active window always has a visible, enabled control focused,
+// and when the active window goes, the window active before it comes back, as a window manager
+// does (and as none does in the browser or without one).
 class FormWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -134,7 +137,11 @@ public:
 
     std::function<void()> onClose;
 
+    // Once the events now due are handled, activates the visible window that was active last.
+    static void activateLatest();
+
 protected:
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 };
 

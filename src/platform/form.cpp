@@ -1,5 +1,6 @@
 #include "platform/form.h"
 
+#include "platform/announce.h"
 #include "platform/fonts.h"
 
 #include <QAction>
@@ -116,6 +117,7 @@ void Form::unload() {
     tabOrder_.clear();
     dying->onClose = nullptr;
     dying->hide();
+    FormWindow::activateLatest();
     // The unload may come from a handler of one of its own controls: destroy it once that
     // handler has returned.
     dying->deleteLater();
@@ -171,6 +173,9 @@ QWidget* Form::create(const Control& c, QWidget* parent) {
         auto* button = new PushButton(text, parent);
         setRole(button, QPalette::Button, c.back);
         button->setFocusPolicy(Qt::StrongFocus);
+        // A caption drawn with spaced letters is read as its word.
+        if (const QString word = spokenText(text); word != text)
+            button->setAccessibleName(word);
         tabOrder_.push_back(button);
         widget = button;
         break;

@@ -11,6 +11,9 @@ const QString esatto = QStringLiteral("E  s  a  t  t  o");
 const QString errato = QStringLiteral("E  r  r  a  t  o");
 const QString istruzioneVerifica = QStringLiteral("Clicca sul pulsante Verifica");
 const QString istruzioneNuovaDomanda = QStringLiteral("Clicca sul pulsante Visualizza nuova domanda");
+// Said, not shown, when a series ends: the buttons now offered, by the names a screen reader
+// gives them.
+const QString annuncioFineSerie = QStringLiteral("Serie finita: ora ci sono i pulsanti Ricomincia e Fine");
 
 constexpr float secondiInUnGiorno = 24 * 60 * 60;
 
@@ -22,9 +25,9 @@ QString testoNumero(float numero) {
 } // namespace
 
 FinestraQuiz::FinestraQuiz(const Variante& variante, const platform::Clock& clock, platform::RandomSource& random,
-                           std::function<void()> terminaProgramma)
+                           std::function<void()> terminaProgramma, platform::Announcer& annunci)
     : Form(variante.layout), variante_(variante), clock_(clock), random_(random),
-      terminaProgramma_(std::move(terminaProgramma)) {}
+      terminaProgramma_(std::move(terminaProgramma)), annunci_(annunci) {}
 
 void FinestraQuiz::connectHandlers() {
     for (const char* nome : variante_.pulsantiRisposta) {
@@ -52,6 +55,7 @@ void FinestraQuiz::Form_Load() {
 
 void FinestraQuiz::Risposta_Click(const QString& pulsante) {
     label(QStringLiteral("lblRisultato"))->setText(button(pulsante)->text());
+    annuncia(button(pulsante)->text());
 }
 
 void FinestraQuiz::lblRisultato_Change() {
@@ -92,6 +96,7 @@ void FinestraQuiz::estraiDomanda() {
     stato_.numeroDomanda = std::min(std::floor(r * static_cast<float>(variante_.numeroMassimo)) + 1.0f,
                                     static_cast<float>(variante_.numeroMassimo));
     visualizza();
+    annuncia(label(QStringLiteral("LblNumero2"))->text());
 }
 
 void FinestraQuiz::visualizza() {
@@ -102,10 +107,12 @@ void FinestraQuiz::visualizza() {
 void FinestraQuiz::verificaRisposta() {
     const bool giusta = label(QStringLiteral("lblRisultato"))->text() == stato_.rispostaEsatta;
     label(QStringLiteral("LblEsito"))->setText(giusta ? esatto : errato);
+    annuncia(label(QStringLiteral("LblEsito"))->text());
 
     if (stato_.contaDomande == domandePerSerie) {
         button(QStringLiteral("CmdFine"))->show();
         button(QStringLiteral("CmdRicomincia"))->show();
+        annuncia(annuncioFineSerie);
     } else {
         button(QStringLiteral("CmdOperazione"))->show();
         button(QStringLiteral("CmdVerifica"))->hide();
@@ -133,6 +140,11 @@ void FinestraQuiz::nuovaDomanda() {
     button(QStringLiteral("CmdVerifica"))->hide();
     label(QStringLiteral("lblRisultato"))->setText(QString());
     label(QStringLiteral("LblEsito"))->setText(QString());
+}
+
+// What a screen reader says is what is on screen, a caption of spaced letters as its word.
+void FinestraQuiz::annuncia(const QString& testo) {
+    annunci_.announce(window(), platform::spokenText(testo));
 }
 
 void FinestraQuiz::abilitaRisposte(bool abilitate) {

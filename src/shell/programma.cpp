@@ -7,7 +7,8 @@
 
 namespace shell {
 
-Programma::Programma(const platform::Clock& clock, platform::RandomSource& random) : clock_(clock), random_(random) {}
+Programma::Programma(const platform::Clock& clock, platform::RandomSource& random, platform::Announcer& annunci)
+    : clock_(clock), random_(random), annunci_(annunci) {}
 
 Programma::~Programma() = default;
 
@@ -30,11 +31,11 @@ FrmInizioCapacità& Programma::inizio() {
 }
 
 quiz::FrmMultipliCapacità& Programma::multipli() {
-    return istanza(multipli_, clock_, random_, [this] { termina(); });
+    return istanza(multipli_, clock_, random_, [this] { termina(); }, annunci_);
 }
 
 quiz::FrmSottomultipliCapacità& Programma::sottomultipli() {
-    return istanza(sottomultipli_, clock_, random_, [this] { termina(); });
+    return istanza(sottomultipli_, clock_, random_, [this] { termina(); }, annunci_);
 }
 
 FrmWWW& Programma::www() {

@@ -3,6 +3,7 @@
 // The program: owns the one instance of each of its four windows, creates each the first time it
 // is needed, and ends the program.
 
+#include "platform/announce.h"
 #include "platform/clock.h"
 
 #include <array>
@@ -24,7 +25,8 @@ class FrmWWW;
 
 class Programma {
 public:
-    Programma(const platform::Clock& clock, platform::RandomSource& random);
+    Programma(const platform::Clock& clock, platform::RandomSource& random,
+              platform::Announcer& annunci = platform::systemAnnouncer());
     ~Programma();
 
     // Creates, loads and shows the main menu.
@@ -48,6 +50,7 @@ private:
 
     const platform::Clock& clock_;
     platform::RandomSource& random_;
+    platform::Announcer& annunci_;
     bool terminato_ = false;
     std::unique_ptr<FrmInizioCapacità> inizio_;
     std::unique_ptr<quiz::FrmMultipliCapacità> multipli_;

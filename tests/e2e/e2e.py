@@ -15,7 +15,7 @@ import pyatspi
 from gi.repository import GLib
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
-from catalogo import CATALOGO_MULTIPLI, ERRATO, ESATTO  # noqa: E402
+from catalogo import CATALOGO_MULTIPLI, ERRATO_A_VOCE, ESATTO_A_VOCE  # noqa: E402
 from finestre_x import con_titolo, geometria  # noqa: E402
 
 TITOLO_MENU = "Gli obiettivi dell'addizione"
@@ -175,7 +175,7 @@ def stato_quiz(f):
         "Verifica": visibile(f.pulsante("Verifica")),
         "Visualizza": visibile(f.pulsante("Visualizza nuova domanda")),
         "Ricomincia": visibile(f.pulsante("Ricomincia")),
-        "Fine": visibile(f.pulsante("F i n e")),
+        "Fine": visibile(f.pulsante("Fine")),
         "istruzione": f.testo("Istruzione"),
     }
 
@@ -207,7 +207,7 @@ def apri_multipli(p, menu, reale=True):
 
 def strada_tipica(p):
     menu = p.finestra(TITOLO_MENU)
-    verifica(attivo(menu.pulsante("Info")) and visibile(menu.pulsante("E S C I")), "the menu's buttons")
+    verifica(attivo(menu.pulsante("Info")) and visibile(menu.pulsante("Esci")), "the menu's buttons")
     verifica(not visibile(menu.pulsante("OPERAZIONI CON I MOLTIPLICATIVI")), "a hidden button is showing")
     verifica(menu.testo("Il software di Seed") == "Il software di Seed", "the credit line")
     f = apri_multipli(p, menu)
@@ -224,7 +224,7 @@ def strada_tipica(p):
     p.nomi_cambiati.clear()
     clicca(f.pulsante("Verifica"))
     nello_stato(f, "verificata")
-    atteso = ESATTO if CATALOGO_MULTIPLI[domanda] == "10" else ERRATO
+    atteso = ESATTO_A_VOCE if CATALOGO_MULTIPLI[domanda] == "10" else ERRATO_A_VOCE
     verifica(f.testo("Esito") == atteso, "verdict %r, expected %r" % (f.testo("Esito"), atteso))
     verifica(f.testo("Tempo parziale in secondi").isdigit(), "the partial time")
     verifica(f.testo("Tempo totale in secondi") == f.testo("Tempo parziale in secondi"), "the total time")
@@ -256,7 +256,7 @@ def serie_completa(p):
         attendi(lambda: f.testo("Risposta scelta") == scelta, "the chosen answer at question %d" % numero)
         clicca(f.pulsante("Verifica"))
         attendi(lambda: f.testo("Esito"), "the verdict at question %d" % numero)
-        atteso = ESATTO if scelta == giusta else ERRATO
+        atteso = ESATTO_A_VOCE if scelta == giusta else ERRATO_A_VOCE
         verifica(f.testo("Esito") == atteso, "verdict %r at question %d" % (f.testo("Esito"), numero))
         somma += int(f.testo("Tempo parziale in secondi"))
         verifica(f.testo("Tempo totale in secondi") == str(somma), "the total at question %d" % numero)
@@ -274,7 +274,7 @@ def serie_completa(p):
 def fine_e_riapertura(p):
     menu = p.finestra(TITOLO_MENU)
     f = apri_multipli(p, menu)
-    clicca(f.pulsante("F i n e"))
+    clicca(f.pulsante("Fine"))
     p.chiusa(TITOLO_MULTIPLI)
     f = apri_multipli(p, menu, reale=False)
     nello_stato(f, "attesa dopo l'apertura")
@@ -325,7 +325,7 @@ def esci_dal_menu(p):
 
 def esci_dal_pulsante(p):
     menu = p.finestra(TITOLO_MENU)
-    clicca(menu.pulsante("E S C I"))
+    clicca(menu.pulsante("Esci"))
     p.esce_con(0)
 
 
@@ -458,10 +458,10 @@ def gestore_strada_tipica(p):
     nello_stato(f, "attesa dopo l'apertura")
     verifica(f.testo("Numero della domanda") == "1", "the counter after reopening")
     attendi(lambda: in_cima(finestra_x(p, TITOLO_MULTIPLI)), "the reopened quiz window in front")
-    clicca(f.pulsante("F i n e"))
+    clicca(f.pulsante("Fine"))
     p.chiusa(TITOLO_MULTIPLI)
     attendi(lambda: in_cima(x_menu), "the main menu in front once the quiz window is gone")
-    clicca(menu.pulsante("E S C I"))
+    clicca(menu.pulsante("Esci"))
     p.esce_con(0)
 
 
@@ -490,10 +490,10 @@ def wayland_strada_tipica(p):
     print("main menu on %s: %dx%d" % (DESKTOP, e.width, e.height))
     verifica((e.width, e.height) == (1024, 768 - PANNELLO[DESKTOP]),
              "the main menu is %dx%d, not filling the output beside the panel" % (e.width, e.height))
-    # "F i n e" right after opening unloads the window; opened again, it starts afresh.
+    # "Fine" right after opening unloads the window; opened again, it starts afresh.
     f = apri_multipli(p, menu, reale=False)
     nello_stato(f, "attesa dopo l'apertura")
-    aziona(f.pulsante("F i n e"))
+    aziona(f.pulsante("Fine"))
     p.chiusa(TITOLO_MULTIPLI)
     f = apri_multipli(p, menu, reale=False)
     nello_stato(f, "attesa dopo l'apertura")
@@ -504,7 +504,7 @@ def wayland_strada_tipica(p):
     attendi(lambda: f.testo("Risposta scelta") == "10", "the chosen answer")
     aziona(f.pulsante("Verifica"))
     nello_stato(f, "verificata")
-    atteso = ESATTO if CATALOGO_MULTIPLI[domanda] == "10" else ERRATO
+    atteso = ESATTO_A_VOCE if CATALOGO_MULTIPLI[domanda] == "10" else ERRATO_A_VOCE
     verifica(f.testo("Esito") == atteso, "verdict %r, expected %r" % (f.testo("Esito"), atteso))
     verifica(f.testo("Tempo parziale in secondi").isdigit(), "the partial time")
     aziona(f.pulsante("Visualizza nuova domanda"))

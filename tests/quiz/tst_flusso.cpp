@@ -66,6 +66,7 @@ class TestFlusso : public QObject {
 private:
     StandInClock clock;
     StandInRandom random;
+    StandInAnnouncer annunci;
     int terminazioni = 0;
     std::unique_ptr<FinestraQuiz> form;
     const Finestra* finestra = nullptr;
@@ -75,9 +76,9 @@ private:
         random.values = {drawing(primoNumero, finestra->n)};
         auto termina = [this] { ++terminazioni; };
         if (sotto)
-            form = std::make_unique<quiz::FrmSottomultipliCapacità>(clock, random, termina);
+            form = std::make_unique<quiz::FrmSottomultipliCapacità>(clock, random, termina, annunci);
         else
-            form = std::make_unique<quiz::FrmMultipliCapacità>(clock, random, termina);
+            form = std::make_unique<quiz::FrmMultipliCapacità>(clock, random, termina, annunci);
         mostra();
     }
 
@@ -99,6 +100,10 @@ private:
         QCOMPARE(text(*form, "LblEsito").isEmpty(), stato == Stato::Attesa || stato == Stato::Scelta);
         QCOMPARE(text(*form, "LblOperazione"), QString::number(form->stato().contaDomande));
     }
+
+    // What was said to a screen reader since the last look.
+    QStringList detti() { return annunci.take(form->window()); }
+    QString domanda(int numero) const { return QString::fromUtf8(form->variante().catalogo[numero - 1].testo); }
 
     // The answer button whose caption is the expected answer, and one whose caption is not.
     QString pulsanteGiusto() const {
@@ -125,6 +130,7 @@ private slots:
         clock.now = 36000.0f;
         random.values.clear();
         random.seeds.clear();
+        annunci.said.clear();
         terminazioni = 0;
     }
 
@@ -155,30 +161,41 @@ private slots:
     void cicloDiUnaDomanda() {
         QFETCH(bool, sotto);
         apri(sotto, 3);
+        // Every change the pupil sees is also said: the question as the window opens, ...
+        QCOMPARE(detti(), QStringList{domanda(3)});
         click(*form, pulsanteSbagliato());
         verificaStato(Stato::Scelta, false);
+        const QString sbagliata = text(*form, "lblRisultato");
         click(*form, pulsanteGiusto());
         verificaStato(Stato::Scelta, false);
         QCOMPARE(text(*form, "lblRisultato"), form->stato().rispostaEsatta);
+        // ... each answer chosen, ...
+        QCOMPARE(detti(), QStringList({sbagliata, form->stato().rispostaEsatta}));
 
         click(*form, "CmdVerifica");
         verificaStato(Stato::Verificata, false);
         QCOMPARE(text(*form, "LblEsito"), QStringLiteral("E  s  a  t  t  o"));
+        // ... the verdict, as its word, ...
+        QCOMPARE(detti(), QStringList{"Esatto"});
 
-        // Disabled answer buttons and the hidden "Verifica" take no click.
+        // Disabled answer buttons and the hidden "Verifica" take no click, and say nothing.
         click(*form, finestra->risposte.first());
         QCOMPARE(text(*form, "lblRisultato"), form->stato().rispostaEsatta);
         verificaStato(Stato::Verificata, false);
+        QCOMPARE(detti(), QStringList());
 
         random.values = {drawing(7, finestra->n)};
         click(*form, "CmdOperazione");
         verificaStato(Stato::Attesa, false);
         QCOMPARE(form->stato().contaDomande, qint16(2));
-        QCOMPARE(text(*form, "LblNumero2"), QString::fromUtf8(form->variante().catalogo[6].testo));
+        QCOMPARE(text(*form, "LblNumero2"), domanda(7));
+        // ... and the next question.
+        QCOMPARE(detti(), QStringList{domanda(7)});
 
         click(*form, pulsanteSbagliato());
         click(*form, "CmdVerifica");
         QCOMPARE(text(*form, "LblEsito"), QStringLiteral("E  r  r  a  t  o"));
+        QCOMPARE(detti(), QStringList({text(*form, "lblRisultato"), "Errato"}));
     }
 
     void sostituireLaRisposta() {
@@ -292,6 +309,10 @@ private slots:
         }
         verificaStato(Stato::Finita, true);
         QCOMPARE(form->stato().contaDomande, qint16(96));
+        // The last verdict (the 96th answer is a wrong one), then the buttons now offered, by the
+        // names a screen reader gives them.
+        const QStringList fineSerie = {"Errato", "Serie finita: ora ci sono i pulsanti Ricomincia e Fine"};
+        QCOMPARE(detti().last(2), fineSerie);
 
         // "Verifica" again in the ended state gives the same verdict and adds the time again.
         const QString esito = text(*form, "LblEsito");
@@ -301,9 +322,12 @@ private slots:
         QCOMPARE(text(*form, "LblTempoParziale"), QStringLiteral("5"));
         QCOMPARE(text(*form, "LblTempoTotale"), QString::number(totale + 5));
         verificaStato(Stato::Finita, true);
+        QCOMPARE(detti(), fineSerie);
 
+        random.values = {drawing(2, finestra->n)};
         click(*form, "CmdRicomincia");
         verificaStato(Stato::Attesa, false);
+        QCOMPARE(detti(), QStringList{domanda(2)});
         QCOMPARE(text(*form, "LblOperazione"), QStringLiteral("1"));
         QCOMPARE(text(*form, "LblTempoTotale"), QString::number(totale + 5));
         click(*form, pulsanteGiusto());
@@ -404,8 +428,11 @@ private slots:
             QCOMPARE(a->text(QAccessible::Name), text(*form, nome));
             QCOMPARE(a->role(), QAccessible::StaticText);
         }
+        // Captions drawn with spaced letters are read as their words; the others as they stand.
         QCOMPARE(QAccessible::queryAccessibleInterface(form->button("CmdFine"))->text(QAccessible::Name),
-                 QStringLiteral("F i n e"));
+                 QStringLiteral("Fine"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(form->button("CmdOperazione"))->text(QAccessible::Name),
+                 QStringLiteral("Visualizza nuova domanda"));
 
         // An empty label is read as empty, not named after the frame around it.
         QCOMPARE(QAccessible::queryAccessibleInterface(form->label("LblTempoTotale"))->text(QAccessible::Name),
@@ -414,6 +441,10 @@ private slots:
         QCOMPARE(QAccessible::queryAccessibleInterface(form->label("lblRisultato"))->text(QAccessible::Name),
                  QStringLiteral("10"));
         QCOMPARE(QAccessible::queryAccessibleInterface(form->label("LblEsito"))->text(QAccessible::Name), QString());
+        click(*form, "CmdVerifica");
+        QCOMPARE(text(*form, "LblEsito"), QStringLiteral("E  s  a  t  t  o"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(form->label("LblEsito"))->text(QAccessible::Name),
+                 QStringLiteral("Esatto"));
     }
 
     void estrazione_data() {

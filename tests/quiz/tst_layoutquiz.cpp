@@ -265,13 +265,19 @@ private slots:
         QCOMPARE(f->clientArea()->childAt(comune.center()), a);
     }
 
+    // The window is closed from the keyboard with each key that presses a focused button.
     void ordineDiTabulazione_data() {
         QTest::addColumn<bool>("sotto");
-        QTest::newRow("multipli") << false;
-        QTest::newRow("sottomultipli") << true;
+        QTest::addColumn<int>("tasto");
+        QTest::addColumn<Qt::KeyboardModifiers>("modificatori");
+        QTest::newRow("multipli, space") << false << int(Qt::Key_Space) << Qt::KeyboardModifiers();
+        QTest::newRow("sottomultipli, enter") << true << int(Qt::Key_Return) << Qt::KeyboardModifiers();
+        QTest::newRow("multipli, keypad enter") << false << int(Qt::Key_Enter) << Qt::KeyboardModifiers(Qt::KeypadModifier);
     }
     void ordineDiTabulazione() {
         QFETCH(bool, sotto);
+        QFETCH(int, tasto);
+        QFETCH(Qt::KeyboardModifiers, modificatori);
         auto f = crea(sotto);
         QVERIFY(QTest::qWaitForWindowActive(f->window()));
         QCOMPARE(QApplication::focusWidget(), f->button("CmdFine"));
@@ -285,8 +291,9 @@ private slots:
                                          : QStringList{"Command2", "Command3", "Command4", "Command5",
                                                        "Command6", "Command7", "CmdFine",  "Command2"};
         QCOMPARE(visitati, attesi);
-        // Space on the focused "F i n e" closes the window.
-        QTest::keyClick(f->button("CmdFine"), Qt::Key_Space);
+        // The key on the focused "F i n e" closes the window; no frame of a default button is drawn.
+        QVERIFY(!f->button("CmdFine")->autoDefault() && !f->button("CmdFine")->isDefault());
+        QTest::keyClick(f->button("CmdFine"), Qt::Key(tasto), modificatori);
         QVERIFY(!f->isLoaded());
     }
 

@@ -260,20 +260,27 @@ private slots:
         QCOMPARE(text(multipli, "LblTempoTotale"), QStringLiteral("10"));
     }
 
-    // "Info" held with a mouse button, or with Space once it has the focus (Qt::NoButton).
+    // "Info" held with a mouse button, or with Space or Enter once it has the focus (Qt::NoButton).
     void info_data() {
         QTest::addColumn<Qt::MouseButton>("tasto");
         QTest::addColumn<bool>("spostato");
-        QTest::newRow("left") << Qt::LeftButton << false;
-        QTest::newRow("right") << Qt::RightButton << false;
-        QTest::newRow("middle") << Qt::MiddleButton << false;
-        QTest::newRow("left, released off the button") << Qt::LeftButton << true;
-        QTest::newRow("right, released off the button") << Qt::RightButton << true;
-        QTest::newRow("space") << Qt::NoButton << false;
+        QTest::addColumn<int>("chiave");
+        QTest::addColumn<Qt::KeyboardModifiers>("modificatori");
+        QTest::newRow("left") << Qt::LeftButton << false << 0 << Qt::KeyboardModifiers();
+        QTest::newRow("right") << Qt::RightButton << false << 0 << Qt::KeyboardModifiers();
+        QTest::newRow("middle") << Qt::MiddleButton << false << 0 << Qt::KeyboardModifiers();
+        QTest::newRow("left, released off the button") << Qt::LeftButton << true << 0 << Qt::KeyboardModifiers();
+        QTest::newRow("right, released off the button") << Qt::RightButton << true << 0 << Qt::KeyboardModifiers();
+        QTest::newRow("space") << Qt::NoButton << false << int(Qt::Key_Space) << Qt::KeyboardModifiers();
+        QTest::newRow("enter") << Qt::NoButton << false << int(Qt::Key_Return) << Qt::KeyboardModifiers();
+        QTest::newRow("keypad enter") << Qt::NoButton << false << int(Qt::Key_Enter)
+                                      << Qt::KeyboardModifiers(Qt::KeypadModifier);
     }
     void info() {
         QFETCH(Qt::MouseButton, tasto);
         QFETCH(bool, spostato);
+        QFETCH(int, chiave);
+        QFETCH(Qt::KeyboardModifiers, modificatori);
         auto& www = programma->www();
         QWindow* finestra = menu().window()->windowHandle();
         QPushButton* info = menu().button("Command7");
@@ -283,14 +290,14 @@ private slots:
             if (tasto != Qt::NoButton)
                 return premi(tasto, su);
             info->setFocus();
-            QTest::keyPress(finestra, Qt::Key_Space);
+            QTest::keyPress(finestra, Qt::Key(chiave), modificatori);
         };
         const auto lascia = [&] {
             if (tasto != Qt::NoButton)
                 return QTest::mouseRelease(finestra, tasto, Qt::NoModifier, spostato ? via : su);
             // The information window is the active one by now: the release still reaches "Info".
             QCOMPARE(QGuiApplication::focusWindow(), www.window()->windowHandle());
-            QTest::keyRelease(QGuiApplication::focusWindow(), Qt::Key_Space);
+            QTest::keyRelease(QGuiApplication::focusWindow(), Qt::Key(chiave), modificatori);
         };
         tieni();
         QVERIFY(www.isLoaded());
@@ -306,6 +313,8 @@ private slots:
         lascia();
         QVERIFY(!www.isLoaded());
         QVERIFY(!programma->multipli().isLoaded());
+        // The main menu is active again, "Info" focused, whatever held it.
+        QTRY_COMPARE(QApplication::focusWidget(), info);
         // Held again, it comes back.
         tieni();
         QVERIFY(www.isLoaded());

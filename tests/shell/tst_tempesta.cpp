@@ -190,15 +190,19 @@ private:
             break;
         }
         case 3: {
-            static const Qt::Key tasti[] = {Qt::Key_Space, Qt::Key_Return, Qt::Key_Tab, Qt::Key_Escape};
-            const Qt::Key tasto = tasti[caso(4)];
+            static const std::pair<Qt::Key, Qt::KeyboardModifiers> tasti[] = {
+                {Qt::Key_Space, Qt::NoModifier}, {Qt::Key_Return, Qt::NoModifier},
+                {Qt::Key_Enter, Qt::KeypadModifier}, {Qt::Key_Tab, Qt::NoModifier},
+                {Qt::Key_Tab, Qt::ShiftModifier}, {Qt::Key_Escape, Qt::NoModifier}};
+            const auto [tasto, modificatori] = tasti[caso(6)];
             QWidget* bersaglio = QApplication::focusWidget() ? QApplication::focusWidget() : form.window();
             // Space or Enter on "E S C I" would end the program.
-            if ((tasto == Qt::Key_Space || tasto == Qt::Key_Return) && programma->inizio().isLoaded() &&
+            if (tasto != Qt::Key_Tab && tasto != Qt::Key_Escape && programma->inizio().isLoaded() &&
                 bersaglio == programma->inizio().control(QStringLiteral("Command9")))
                 return;
-            registra(QStringLiteral("key %1 on %2").arg(QKeySequence(tasto).toString(), bersaglio->objectName()));
-            QTest::keyClick(bersaglio, tasto);
+            registra(QStringLiteral("key %1 on %2")
+                         .arg(QKeySequence(tasto | modificatori).toString(), bersaglio->objectName()));
+            QTest::keyClick(bersaglio, tasto, modificatori);
             break;
         }
         case 4: {
@@ -336,6 +340,18 @@ private:
         for (auto it = aSchermo.cbegin(); it != aSchermo.cend(); ++it)
             QVERIFY2(it.value() == 1, qPrintable(it.key() + QStringLiteral(" on screen twice\n") + storia()));
         QVERIFY2(programma->www().isLoaded() == infoAttesa, qPrintable(storia()));
+        // The keyboard's focus is never lost: a window that has push buttons, when active, has a
+        // visible, enabled one focused.
+        for (int i = 0; i < 3; ++i)
+            QCoreApplication::processEvents(); // activation comes from the platform, in turns
+        if (auto* attiva = qobject_cast<platform::FormWindow*>(QApplication::activeWindow());
+            attiva && attiva->findChild<platform::PushButton*>()) {
+            const QWidget* fuoco = QApplication::focusWidget();
+            QVERIFY2(fuoco && fuoco->window() == attiva && fuoco->isVisible() && fuoco->isEnabled(),
+                     qPrintable(QStringLiteral("%1 is active with the focus on %2\n")
+                                    .arg(attiva->objectName(), fuoco ? fuoco->objectName() : QStringLiteral("nothing")) +
+                                storia()));
+        }
         for (quiz::FinestraQuiz* f : {static_cast<quiz::FinestraQuiz*>(&programma->multipli()),
                                       static_cast<quiz::FinestraQuiz*>(&programma->sottomultipli())}) {
             if (!f->isLoaded())

@@ -3,6 +3,8 @@ with their expected answers."""
 
 ESATTO = "E  s  a  t  t  o"
 ERRATO = "E  r  r  a  t  o"
+# The verdicts as a screen reader is given them: drawn with spaced letters, read as words.
+ESATTO_A_VOCE, ERRATO_A_VOCE = "Esatto", "Errato"
 
 # The multiples window's questions and their expected answers.
 CATALOGO_MULTIPLI = {

@@ -2,6 +2,7 @@
 
 // Stand-ins for the clock and the random source, and clicks the way a pupil makes them.
 
+#include "platform/announce.h"
 #include "platform/clock.h"
 #include "platform/form.h"
 
@@ -32,6 +33,25 @@ public:
     }
     std::deque<float> values;
     std::vector<float> seeds;
+};
+
+// Keeps what the program says to a screen reader, until taken.
+class StandInAnnouncer final : public platform::Announcer {
+public:
+    void announce(QWidget* window, const QString& text) override { said.push_back({window, text}); }
+    // The texts said since the last call, each checked to be said on behalf of window.
+    QStringList take(const QWidget* window) {
+        QStringList texts;
+        for (const auto& [w, t] : said) {
+            if (w != window)
+                texts << QStringLiteral("(said on behalf of another window) ") + t;
+            else
+                texts << t;
+        }
+        said.clear();
+        return texts;
+    }
+    std::vector<std::pair<QWidget*, QString>> said;
 };
 
 // The entry drawn for a value r with N questions is floor(r * N) + 1: this value draws numero.

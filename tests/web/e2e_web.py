@@ -18,7 +18,7 @@ from PIL import Image
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 import browser  # noqa: E402
-from catalogo import CATALOGO_MULTIPLI, ERRATO, ESATTO  # noqa: E402
+from catalogo import CATALOGO_MULTIPLI, ERRATO_A_VOCE, ESATTO_A_VOCE  # noqa: E402
 from verifiche import Fallito, attendi, verifica  # noqa: E402
 
 MENU = (255, 192, 255)
@@ -275,16 +275,16 @@ def lettore_di_schermo(p, cartella):
     def attiva(nome, ruolo="button"):
         verifica(d.attiva_accessibile(ruolo, nome), "no %s named %r to activate" % (ruolo, nome))
 
-    menu = {piega(n) for n in ("IL LITRO E I SUOI MULTIPLI", "IL LITRO E I SUOI  SOTTOMULTIPLI", "E S C I", "Info")}
+    menu = {piega(n) for n in ("IL LITRO E I SUOI MULTIPLI", "IL LITRO E I SUOI  SOTTOMULTIPLI", "Esci", "Info")}
     p.attendi(lambda: menu <= pulsanti(), "the main menu's buttons, among %r" % pulsanti())
     attiva("IL LITRO E I SUOI MULTIPLI")
     domanda = p.attendi(lambda: next((t for t in testi() if t in catalogo), None), "a question to read")
     verifica("Verifica" not in pulsanti(), "Verifica is offered before an answer")
     attiva(catalogo[domanda])
     attiva("Verifica")
-    p.attendi(lambda: piega(ESATTO) in testi(), "the verdict %r" % ESATTO)
-    verifica(piega(ERRATO) not in testi() and "F i n e" not in pulsanti(),
-             "a wrong verdict, or F i n e after an answer")
+    p.attendi(lambda: ESATTO_A_VOCE in testi(), "the verdict %r" % ESATTO_A_VOCE)
+    verifica(ERRATO_A_VOCE not in testi() and "Fine" not in pulsanti(),
+             "a wrong verdict, or Fine after an answer")
     # The keyboard: Tab from wherever the page's focus is, along the program's own focus chain.
     for _ in range(12):
         d.premi_tasto("Tab")
@@ -297,14 +297,14 @@ def lettore_di_schermo(p, cartella):
     except browser.Saltato as motivo:
         print("not checked in %s: Enter on the focused button (%s)" % (d.nome, motivo))
         attiva("Visualizza nuova domanda")
-    p.attendi(lambda: piega(ESATTO) not in testi() and "Visualizza nuova domanda" not in pulsanti(),
+    p.attendi(lambda: ESATTO_A_VOCE not in testi() and "Visualizza nuova domanda" not in pulsanti(),
               "the next question, the verdict cleared")
     # A new series in the other window, closed before its first answer.
     attiva("IL LITRO E I SUOI  SOTTOMULTIPLI")
-    p.attendi(lambda: "F i n e" in pulsanti(), "F i n e in the submultiples window")
-    attiva("F i n e")
-    p.attendi(lambda: "F i n e" not in pulsanti(), "the submultiples window gone")
-    attiva("E S C I")
+    p.attendi(lambda: "Fine" in pulsanti(), "Fine in the submultiples window")
+    attiva("Fine")
+    p.attendi(lambda: "Fine" not in pulsanti(), "the submultiples window gone")
+    attiva("Esci")
     p.attendi(p.terminato, "the page to say the program has ended")
     rimasti = [n for n in d.accessibili() if n[0] in ("button", "menuitem", "region") and n[1] != "Avvia di nuovo il programma"]
     verifica(not rimasti, "controls of the program left in the page: %r" % rimasti)
