@@ -23,12 +23,13 @@
 // the page's elements to match it; takes every element away.
 extern "C" void capacita_riflesso_applica(const char* istantanea);
 extern "C" void capacita_riflesso_togli();
+extern "C" void capacita_riflesso_annuncia(const char* testo);
 
 namespace platform {
 
 namespace {
 
-enum class Tasto { Spazio, Tab, TabIndietro };
+enum class Tasto { Spazio, Tab, TabIndietro, Invio };
 
 class PageMirror : public QObject {
 public:
@@ -121,30 +122,44 @@ void PageMirror::aggiorna() {
 }
 
 QJsonObject PageMirror::finestra(QWidget* window, bool davanti) {
-    QJsonArray voci;
+    // The window's own surface first, under its controls, so that a finger on it finds nothing of
+    // the windows behind.
+    QWidget* superficie = static_cast<FormWindow*>(window)->centralWidget();
+    QJsonArray voci{voce(superficie, "sfondo", QAccessible::queryAccessibleInterface(superficie), window->frameGeometry())};
     if (auto* barra = window->findChild<QMenuBar*>(); barra && barra->isVisible())
         voci.append(menu(barra));
-    std::vector<std::pair<QWidget*, QAccessibleInterface*>> controlli;
-    for (QWidget* c : window->findChildren<QWidget*>()) {
+    // Where Tab takes each button of the front window, in the program's focus chain.
+    QHash<QWidget*, int> catena;
+    for (QWidget* w = window->nextInFocusChain(); davanti && w != window; w = w->nextInFocusChain()) {
+        if (qobject_cast<PushButton*>(w) && w->isVisibleTo(window) && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus))
+            catena.insert(w, int(catena.size()));
+    }
+    // Controls stand one in front of another as Qt paints them: children after their parent,
+    // later siblings in front.
+    std::vector<std::tuple<QWidget*, QAccessibleInterface*, int>> controlli;
+    const QList<QWidget*> figli = window->findChildren<QWidget*>();
+    for (int z = 0; z < figli.size(); ++z) {
+        QWidget* c = figli[z];
         if (!c->isVisibleTo(window) || !(qobject_cast<PushButton*>(c) || qobject_cast<Label*>(c)))
             continue;
-        controlli.emplace_back(c, QAccessible::queryAccessibleInterface(c));
+        controlli.emplace_back(c, QAccessible::queryAccessibleInterface(c), z + 1);
     }
     // In reading order: row by row, left to right.
     std::sort(controlli.begin(), controlli.end(), [](const auto& a, const auto& b) {
-        const QPoint pa = a.first->mapToGlobal(QPoint()), pb = b.first->mapToGlobal(QPoint());
+        const QPoint pa = std::get<0>(a)->mapToGlobal(QPoint()), pb = std::get<0>(b)->mapToGlobal(QPoint());
         return std::pair(pa.y(), pa.x()) < std::pair(pb.y(), pb.x());
     });
-    for (const auto& [c, accessibile] : controlli) {
+    for (const auto& [c, accessibile, z] : controlli) {
         const bool pulsante = accessibile->role() == QAccessible::Button;
         QJsonObject v = voce(c, pulsante ? "button" : "text", accessibile, QRect(c->mapToGlobal(QPoint()), c->size()));
+        v.insert(QStringLiteral("z"), z);
         if (pulsante)
             v.insert(QStringLiteral("tab"), davanti);
-        else if (!c->accessibleDescription().isEmpty())
-            v.insert(QStringLiteral("live"), true); // a label that changes as the pupil works
+        if (catena.contains(c))
+            v.insert(QStringLiteral("catena"), catena.value(c));
         voci.append(v);
     }
-    QJsonObject f = voce(window, "region", QAccessible::queryAccessibleInterface(window), QRect());
+    QJsonObject f = voce(window, "region", QAccessible::queryAccessibleInterface(window), window->frameGeometry());
     f.insert(QStringLiteral("voci"), voci);
     return f;
 }
@@ -231,10 +246,11 @@ void PageMirror::tasto(int id, Tasto tasto, bool premuto) {
     QWidget* w = premuto ? controllo(id) : qobject_cast<QWidget*>(oggetti_.value(id).data());
     if (!w)
         return;
-    const Qt::Key key = tasto == Tasto::Spazio ? Qt::Key_Space : tasto == Tasto::Tab ? Qt::Key_Tab : Qt::Key_Backtab;
-    QKeyEvent evento(premuto ? QEvent::KeyPress : QEvent::KeyRelease, key,
+    static const Qt::Key tasti[] = {Qt::Key_Space, Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Return};
+    static const char* testi[] = {" ", "", "", "\r"};
+    QKeyEvent evento(premuto ? QEvent::KeyPress : QEvent::KeyRelease, tasti[int(tasto)],
                      tasto == Tasto::TabIndietro ? Qt::ShiftModifier : Qt::NoModifier,
-                     tasto == Tasto::Spazio ? QStringLiteral(" ") : QString());
+                     QString::fromLatin1(testi[int(tasto)]));
     QCoreApplication::sendEvent(w, &evento);
 }
 
@@ -249,7 +265,7 @@ void fuocoDallaPagina(int id) {
 }
 
 void tastoDallaPagina(int id, int tasto, bool premuto) {
-    if (riflesso && tasto >= 0 && tasto <= int(Tasto::TabIndietro))
+    if (riflesso && tasto >= 0 && tasto <= int(Tasto::Invio))
         riflesso->tasto(id, Tasto(tasto), premuto);
 }
 
@@ -266,6 +282,11 @@ void stopPageMirror() {
     // Ending may come from one of the mirror's own calls: it goes once that call has returned.
     std::exchange(riflesso, nullptr)->deleteLater();
     capacita_riflesso_togli();
+}
+
+void announceInPage(const QString& text) {
+    if (riflesso)
+        capacita_riflesso_annuncia(text.toUtf8().constData());
 }
 
 } // namespace platform

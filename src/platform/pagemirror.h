@@ -3,11 +3,15 @@
 // In the browser the program is one canvas, which assistive technology cannot read. The page
 // mirror keeps in the page one invisible element over the canvas for every control on screen, with
 // the role, name, description and state that Qt's accessibility gives the control on the desktop:
-// each window a region named by its title (the front one first), push buttons as buttons, labels
-// as text (those that change as polite live regions), and each menu bar's menus. Activating a
-// button's element clicks the button; Space on a focused element is Space on the control, so that
-// a button held with Space is held; Tab and Shift+Tab follow Qt's focus chain. Elements change in
-// place when their controls change, never on a paint. Built for the browser only.
+// each window a region named by its title (the front one first, and above the others), push
+// buttons as buttons, labels as text, and each menu bar's menus as a WAI-ARIA menu bar. A window's
+// controls that a window in front of it covers are not offered. Activating a button's element
+// clicks the button; Space or Enter on a focused element is that key on the control, so that a
+// button held with it is held; Tab and Shift+Tab follow Qt's focus chain, with the front window's
+// menu bar in it. Elements change in place when their controls change, never on a paint. Built for
+// the browser only.
+
+#include <QString>
 
 namespace platform {
 
@@ -16,5 +20,9 @@ void startPageMirror();
 
 // Takes every element out of the page and stops following the program, which is ending.
 void stopPageMirror();
+
+// Says text through the page's one polite live region, which is there from the mirror's start:
+// a region made together with its text is not read by every browser.
+void announceInPage(const QString& text);
 
 } // namespace platform

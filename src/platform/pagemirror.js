@@ -26,6 +26,14 @@ mergeInto(LibraryManager.library, {
         " #capacita-riflesso [hidden] { display: none; }";
       s.radice.appendChild(stile);
       tela.parentNode.insertBefore(s.radice, tela.nextSibling);
+      // What the program says (see announce.h): one polite live region from the start, out of
+      // sight, each text a new line of it.
+      s.annunci = document.createElement("div");
+      s.annunci.id = "capacita-annunci";
+      s.annunci.setAttribute("aria-live", "polite");
+      s.annunci.style.cssText = "position:fixed;left:0;top:0;width:1px;height:1px;overflow:hidden;" +
+        "clip-path:inset(50%);white-space:nowrap;pointer-events:none";
+      s.radice.parentNode.insertBefore(s.annunci, s.radice.nextSibling);
       var id = function (e) {
         var el = e.target.closest ? e.target.closest("[data-id]") : null;
         return el ? { el: el, id: +el.dataset.id, ruolo: el.dataset.ruolo } : null;
@@ -36,40 +44,95 @@ mergeInto(LibraryManager.library, {
           m.nextSibling.hidden = true;
         });
       };
+      // A menu of the menu bar opened, its first (or last) item focused.
+      var apriMenu = function (menu, ultimo) {
+        chiudiMenu();
+        menu.setAttribute("aria-expanded", "true");
+        menu.nextSibling.hidden = false;
+        var voce = ultimo ? menu.nextSibling.lastChild : menu.nextSibling.firstChild;
+        if (voce)
+          voce.focus({ preventScroll: true });
+      };
+      // The front window's buttons in the program's focus chain, and its menu bar beside them.
+      var catena = function () {
+        return Array.prototype.slice.call(s.radice.querySelectorAll("[data-catena]"))
+          .sort(function (a, b) { return a.dataset.catena - b.dataset.catena; });
+      };
+      var primoMenu = function () {
+        return s.radice.querySelector("[data-ruolo=menu][tabindex='0']");
+      };
+      var aBottone = function (el) {
+        s.dentro = true;
+        el.focus({ preventScroll: true });
+      };
       s.radice.addEventListener("click", function (e) {
         var v = id(e);
         if (!v)
           return;
         if (v.ruolo === "menu") {
-          var aperto = v.el.getAttribute("aria-expanded") === "true";
-          chiudiMenu();
-          v.el.setAttribute("aria-expanded", aperto ? "false" : "true");
-          v.el.nextSibling.hidden = aperto;
-          if (!aperto && v.el.nextSibling.firstChild)
-            v.el.nextSibling.firstChild.focus();
+          if (v.el.getAttribute("aria-expanded") === "true") {
+            chiudiMenu();
+            v.el.focus({ preventScroll: true });
+          } else {
+            apriMenu(v.el, false);
+          }
           return;
         }
         chiudiMenu();
         Module.capacitaRiflessoAttiva(v.id);
       });
-      // Space and Tab are the program's own keys: Space held on a button holds the button, and
-      // Tab follows the program's focus chain.
+      // Space, Enter and Tab are the program's own keys: Space or Enter held on a button holds
+      // the button, and Tab follows the program's focus chain, from its last button to the menu
+      // bar and from there to its first (Shift+Tab the other way).
       var tasto = function (e, premuto) {
         var v = id(e);
         if (!v || v.ruolo !== "button")
           return;
-        if (e.key === " " || e.key === "Spacebar") {
+        if (e.key === " " || e.key === "Spacebar" || e.key === "Enter") {
           e.preventDefault();
           if (!e.repeat)
-            Module.capacitaRiflessoTasto(v.id, 0, premuto);
+            Module.capacitaRiflessoTasto(v.id, e.key === "Enter" ? 3 : 0, premuto);
         } else if (e.key === "Tab" && premuto) {
           e.preventDefault();
-          Module.capacitaRiflessoTasto(v.id, e.shiftKey ? 2 : 1, true);
+          var c = catena(), menu = primoMenu();
+          if (menu && c.length && v.el === c[e.shiftKey ? 0 : c.length - 1])
+            aBottone(menu);
+          else
+            Module.capacitaRiflessoTasto(v.id, e.shiftKey ? 2 : 1, true);
+        }
+      };
+      // The menu bar as WAI-ARIA's menu bar pattern has it: Enter, Space or Down open a menu at
+      // its first item, Up at its last; the arrows move among the items; Escape closes the menu,
+      // back on its name; Tab leaves it for the program's buttons.
+      var tastoMenu = function (e) {
+        var v = id(e);
+        if (!v || (v.ruolo !== "menu" && v.ruolo !== "menuitem"))
+          return;
+        var menu = v.ruolo === "menu" ? v.el : v.el.parentNode.previousSibling;
+        if (e.key === "ArrowDown" || e.key === "ArrowUp") {
+          e.preventDefault();
+          var sopra = e.key === "ArrowUp";
+          if (v.ruolo === "menu") {
+            apriMenu(menu, sopra);
+          } else {
+            var prossimo = sopra ? v.el.previousSibling || v.el.parentNode.lastChild
+                                 : v.el.nextSibling || v.el.parentNode.firstChild;
+            prossimo.focus({ preventScroll: true });
+          }
+        } else if (e.key === "Escape") {
+          e.preventDefault();
+          chiudiMenu();
+          menu.focus({ preventScroll: true });
+        } else if (e.key === "Tab") {
+          e.preventDefault();
+          chiudiMenu();
+          var c = catena();
+          if (c.length)
+            aBottone(c[e.shiftKey ? c.length - 1 : 0]);
         }
       };
       s.radice.addEventListener("keydown", function (e) {
-        if (e.key === "Escape")
-          chiudiMenu();
+        tastoMenu(e);
         tasto(e, true);
       });
       s.radice.addEventListener("keyup", function (e) { tasto(e, false); });
@@ -78,6 +141,12 @@ mergeInto(LibraryManager.library, {
         var v = id(e);
         if (v && v.ruolo === "button")
           Module.capacitaRiflessoFuoco(v.id);
+      });
+      // A menu left by the pointer or the focus closes.
+      s.radice.addEventListener("focusout", function (e) {
+        var verso = id({ target: e.relatedTarget || document.body });
+        if (!verso || (verso.ruolo !== "menu" && verso.ruolo !== "menuitem"))
+          chiudiMenu();
       });
       // Whoever uses the pointer works on the canvas, and the keyboard's focus stays there; the
       // program itself may also focus the canvas, as it does when a window comes to the front, and
@@ -129,8 +198,10 @@ mergeInto(LibraryManager.library, {
         el = strato("section");
       } else if (v.ruolo === "menubar") {
         el = strato("div", "menubar");
-      } else if (v.ruolo === "text") {
+      } else if (v.ruolo === "text" || v.ruolo === "sfondo") {
         el = document.createElement("div");
+        if (v.ruolo === "sfondo")
+          el.setAttribute("aria-hidden", "true");
       } else {
         el = document.createElement("button");
         el.type = "button";
@@ -165,17 +236,21 @@ mergeInto(LibraryManager.library, {
         el.style.width = v.w * k + "px";
         el.style.height = v.h * k + "px";
       }
-      if (v.ruolo === "text") {
-        poni(el, "aria-live", v.live ? "polite" : null);
-      } else if (el.tagName === "BUTTON") {
+      if (el.tagName === "BUTTON") {
         // Named by the caption as it stands, blanks included: a name taken from the element's
         // text would have its runs of blanks folded.
         poni(el, "aria-label", v.nome);
         poni(el, "disabled", v.spento);
-        poni(el, "tabindex", v.ruolo === "button" && v.tab ? "0" : "-1");
+        // The front window's first menu is in the Tab order with its buttons.
+        var inCatena = v.ruolo === "button" ? v.tab : v.ruolo === "menu" && v.primo;
+        poni(el, "tabindex", inCatena ? "0" : "-1");
+        poni(el, "data-catena", v.catena === undefined ? null : v.catena);
         poni(el, "aria-description", v.descrizione || null);
         poni(el, "title", v.descrizione || null);
       }
+      if (v.z !== undefined && el.style.zIndex !== String(v.z))
+        el.style.zIndex = v.z;
+      poni(nodo, "hidden", !!v.coperto);
       if (contenitore.children[i] !== nodo)
         contenitore.insertBefore(nodo, contenitore.children[i] || null);
       if (v.voci) {
@@ -185,7 +260,25 @@ mergeInto(LibraryManager.library, {
           dentro.lastChild.remove();
       }
     };
-    dati.finestre.forEach(function (f, i) { metti(f, s.radice, i + 1); });
+    // The front window stands above the others, and what of a window lies wholly under a window
+    // in front of it is not offered.
+    var dentro = function (a, b) {
+      return a.x >= b.x && a.y >= b.y && a.x + a.w <= b.x + b.w && a.y + a.h <= b.y + b.h;
+    };
+    dati.finestre.forEach(function (f, i) {
+      var davanti = dati.finestre.slice(0, i);
+      f.voci.forEach(function (v) {
+        v.coperto = v.ruolo !== "menubar" && davanti.some(function (d) { return dentro(v, d); });
+        if (v.ruolo === "menubar") {
+          v.coperto = davanti.some(function (d) { return dentro(v.voci[0] || v, d); });
+          v.voci.forEach(function (m, j) { m.primo = i === 0 && j === 0; });
+        }
+      });
+    });
+    dati.finestre.forEach(function (f, i) {
+      metti(f, s.radice, i + 1);
+      s.elementi.get(f.id).style.zIndex = dati.finestre.length - i;
+    });
     while (s.radice.children.length > dati.finestre.length + 1)
       s.radice.lastChild.remove();
     s.elementi.forEach(function (el, id) {
@@ -197,14 +290,26 @@ mergeInto(LibraryManager.library, {
     // The keyboard's focus follows the program's, once the pupil works with the keyboard.
     s.fuoco = dati.fuoco;
     var fuoco = dati.fuoco && s.elementi.get(dati.fuoco);
-    if (s.dentro && fuoco && document.activeElement !== fuoco)
+    var attivo = document.activeElement && document.activeElement.dataset && document.activeElement.dataset.ruolo;
+    var nelMenu = attivo === "menu" || attivo === "menuitem";
+    if (s.dentro && fuoco && document.activeElement !== fuoco && !(nelMenu && s.radice.contains(document.activeElement)))
       fuoco.focus({ preventScroll: true });
+  },
+
+  capacita_riflesso_annuncia: function (testo) {
+    var s = Module.capacitaRiflesso;
+    if (!s)
+      return;
+    var riga = document.createElement("div");
+    riga.textContent = UTF8ToString(testo);
+    s.annunci.replaceChildren(riga);
   },
 
   capacita_riflesso_togli: function () {
     var s = Module.capacitaRiflesso;
     if (s) {
       s.radice.remove();
+      s.annunci.remove();
       delete Module.capacitaRiflesso;
     }
   },

@@ -30,7 +30,7 @@ float inTwips(int pixels) {
 
 } // namespace
 
-FrmWWW::FrmWWW() : Form(layoutWWW) {}
+FrmWWW::FrmWWW(platform::Announcer& annunci) : Form(layoutWWW), annunci_(annunci) {}
 
 void FrmWWW::connectHandlers() {
     onFormClick([this] { Form_Click(); });
@@ -47,6 +47,8 @@ void FrmWWW::Form_Load() {
     window()->move(twipsRect(sinistra, alto, 0, 0).topLeft());
     centraLabel(QStringLiteral("Label1"), larghezzaFinestra());
     centraLabel(QStringLiteral("Label2"), larghezzaFinestra());
+    annunci_.announce(window(), label(QStringLiteral("Label1"))->text());
+    annunci_.announce(window(), label(QStringLiteral("Label2"))->text());
 }
 
 void FrmWWW::centraLabel(const QString& nome, float larghezzaFinestra) {

@@ -2,13 +2,15 @@
 
 // The information window: the author's web and e-mail addresses, at the top centre of the screen.
 
+#include "platform/announce.h"
 #include "platform/form.h"
 
 namespace shell {
 
 class FrmWWW : public platform::Form {
 public:
-    FrmWWW();
+    // annunci says the two lines to a screen reader as the window shows them.
+    explicit FrmWWW(platform::Announcer& annunci);
 
 protected:
     void Form_Load() override;
@@ -17,6 +19,8 @@ protected:
 private:
     void Form_Click();
     void centraLabel(const QString& nome, float larghezzaFinestra);
+
+    platform::Announcer& annunci_;
 };
 
 } // namespace shell

@@ -39,7 +39,7 @@ quiz::FrmSottomultipliCapacità& Programma::sottomultipli() {
 }
 
 FrmWWW& Programma::www() {
-    return istanza(www_);
+    return istanza(www_, annunci_);
 }
 
 std::array<platform::Form*, 4> Programma::finestre() const {

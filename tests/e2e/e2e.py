@@ -17,20 +17,13 @@ from gi.repository import GLib
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 from catalogo import CATALOGO_MULTIPLI, ERRATO_A_VOCE, ESATTO_A_VOCE  # noqa: E402
 from finestre_x import con_titolo, geometria  # noqa: E402
+from orca import Orca, Orecchio, abilita_accessibilita, piega, strada_a_orecchio  # noqa: E402
+from verifiche import Fallito, verifica  # noqa: E402
 
 TITOLO_MENU = "Gli obiettivi dell'addizione"
 TITOLO_MULTIPLI = "47 DOMANDE PER CONOSCERE LE MISURE DI CAPACITA':  I MULTIPLI"
 TITOLO_SOTTOMULTIPLI = "96 DOMANDE PER CONOSCERE LE MISURE DI CAPACITA':  I SOTTOMULTIPLI"
 RISPOSTE = ["10", "100", "1000", "l", "dal", "hl"]
-
-
-class Fallito(Exception):
-    pass
-
-
-def verifica(condizione, messaggio):
-    if not condizione:
-        raise Fallito(messaggio)
 
 
 def pompa():
@@ -118,9 +111,7 @@ class Finestra:
 
 class Programma:
     def __init__(self, percorso, argomenti=()):
-        subprocess.run(["gdbus", "call", "--session", "--dest", "org.a11y.Bus", "--object-path", "/org/a11y/bus",
-                        "--method", "org.freedesktop.DBus.Properties.Set", "org.a11y.Status", "IsEnabled",
-                        "<true>"], check=True, stdout=subprocess.DEVNULL)
+        abilita_accessibilita()
         # Listening before the program starts keeps the registry's list of applications current.
         self.nomi_cambiati = []
         pyatspi.Registry.registerEventListener(self._nome_cambiato, "object:property-change:accessible-name")
@@ -517,6 +508,23 @@ def wayland_strada_tipica(p):
     p.esce_con(0)
 
 
+def a_orecchio(p, orca):
+    """The drill by ear, with Orca and the keyboard alone: see strada_a_orecchio."""
+    o = Orecchio(orca, lambda nome, azione: xdotool(azione, "--clearmodifiers", nome), "notification ")
+    o.sente("IL LITRO E I SUOI MULTIPLI push button", 0, 30)
+
+    def domanda_in_apertura(segno):
+        o.sente(piega(TITOLO_MULTIPLI) + " frame", segno)
+        o.sente("Fine push button", segno)
+        return o.annuncio(segno, lambda t: True, "the question")
+
+    def esci():
+        o.sente("Esci", o.premi("alt+f"))
+        o.premi("Return")
+        p.esce_con(0)
+    strada_a_orecchio(o, domanda_in_apertura, esci)
+
+
 SCENARI = {
     "typical-road": strada_tipica,
     "whole-series": serie_completa,
@@ -532,19 +540,31 @@ SCENARI = {
 }
 
 
+A_ORECCHIO = {"by-ear": a_orecchio}
+
+
 def main():
     programma, scenario = sys.argv[1], sys.argv[2]
     inizio = time.monotonic()
     p = None
+    orca = None
     try:
-        p = Programma(programma)
-        SCENARI[scenario](p)
+        if scenario in A_ORECCHIO:
+            # The screen reader is there before the program, as for a pupil who needs it.
+            orca = Orca(os.environ["HOME"])
+            p = Programma(programma)
+            A_ORECCHIO[scenario](p, orca)
+        else:
+            p = Programma(programma)
+            SCENARI[scenario](p)
     except Fallito as errore:
         print("FAIL %s: %s" % (scenario, errore))
         return 1
     finally:
         if p:
             p.termina()
+        if orca:
+            orca.termina()
     print("PASS %s (%.1f s)" % (scenario, time.monotonic() - inizio))
     return 0
 

@@ -313,21 +313,24 @@ def xvfb():
 
 
 @contextlib.contextmanager
-def apri(motore="chromium", larghezza=1024, altezza=768, scala=1, senza_webgl=False):
+def apri(motore="chromium", larghezza=1024, altezza=768, scala=1, senza_webgl=False, lettore=False):
     """A browser of the given engine with a page of the given size, WebGL drawn in software (or
     none), a profile of its own that goes with it, and no connection anywhere but where it is
-    sent."""
+    sent. With lettore, on the caller's X server (DISPLAY) and accessibility bus, where a screen
+    reader reads it."""
     with contextlib.ExitStack() as pila:
         cartella = tempfile.mkdtemp(prefix="capacita-%s-" % motore)
         pila.callback(shutil.rmtree, cartella, ignore_errors=True)
         if motore == "chromium":
-            m = _Chromium(_chromium(cartella, larghezza, altezza, scala, senza_webgl))
+            m = _Chromium(_chromium(cartella, larghezza, altezza, scala, senza_webgl, lettore))
         elif motore == "webkit":
+            if lettore:
+                raise Saltato("not tried with a screen reader here")
             schermo = pila.enter_context(xvfb())
             m = _WebKit(_webkit(cartella, schermo, senza_webgl))
         else:
-            schermo = pila.enter_context(xvfb())
-            m = _Firefox(pila.enter_context(_firefox(schermo, larghezza, altezza, senza_webgl)))
+            schermo = os.environ["DISPLAY"] if lettore else pila.enter_context(xvfb())
+            m = _Firefox(pila.enter_context(_firefox(schermo, larghezza, altezza, senza_webgl, lettore)))
         if motore != "firefox":
             pila.callback(m.driver.quit)
             m.driver.set_script_timeout(600)
@@ -335,10 +338,13 @@ def apri(motore="chromium", larghezza=1024, altezza=768, scala=1, senza_webgl=Fa
         yield m
 
 
-def _chromium(profilo, larghezza, altezza, scala, senza_webgl):
+def _chromium(profilo, larghezza, altezza, scala, senza_webgl, lettore=False):
     opzioni = webdriver.ChromeOptions()
     opzioni.binary_location = "/usr/bin/chromium"
-    for argomento in ("--headless=new", "--no-sandbox", "--use-gl=angle", "--use-angle=swiftshader",
+    # For a screen reader: a window of its own, the page's accessibility on from the start, and no
+    # offer to translate the page, whose bubble would take the keyboard.
+    modo = ("--force-renderer-accessibility", "--disable-features=Translate") if lettore else ("--headless=new",)
+    for argomento in (*modo, "--no-sandbox", "--use-gl=angle", "--use-angle=swiftshader",
                       "--enable-unsafe-swiftshader", "--no-first-run", "--disable-background-networking",
                       "--disable-component-update", "--disable-sync", "--disable-quic",
                       "--disable-default-apps", "--disable-extensions", "--hide-scrollbars",
@@ -372,11 +378,12 @@ def _webkit(cartella, schermo, senza_webgl):
 
 
 @contextlib.contextmanager
-def _firefox(schermo, larghezza, altezza, senza_webgl):
+def _firefox(schermo, larghezza, altezza, senza_webgl, lettore=False):
+    ambiente = dict(os.environ, DISPLAY=schermo, **({"GNOME_ACCESSIBILITY": "1"} if lettore else {}))
     processo = subprocess.Popen(
         ["node", os.path.join(QUI, "firefox.mjs"),
          json.dumps({"larghezza": larghezza, "altezza": altezza, "senzaWebgl": senza_webgl})],
-        stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True, env=dict(os.environ, DISPLAY=schermo))
+        stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True, env=ambiente)
     try:
         yield processo
     finally:

@@ -10,6 +10,7 @@ with 77 and says why."""
 
 import io
 import os
+import subprocess
 import sys
 import time
 
@@ -19,6 +20,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 import browser  # noqa: E402
 from catalogo import CATALOGO_MULTIPLI, ERRATO_A_VOCE, ESATTO_A_VOCE  # noqa: E402
+from orca import Orca, Orecchio, strada_a_orecchio  # noqa: E402
 from verifiche import Fallito, attendi, verifica  # noqa: E402
 
 MENU = (255, 192, 255)
@@ -324,6 +326,36 @@ SCENARI = {
 }
 
 
+def a_orecchio(sito, cartella, motore):
+    """The drill by ear in the page, with Orca and the keyboard alone (see strada_a_orecchio): the
+    keyboard enters the page with Tab, and File > "Esci" is reached with Tab and opened with Enter."""
+    server = browser.Server(sito, ascolto=motore in browser.SENZA_CONSOLE)
+    orca = Orca(os.environ["HOME"])
+    try:
+        with browser.apri(motore, lettore=True) as d:
+            p = Pagina(d, server.url)
+            p.apri()
+            o = Orecchio(orca, lambda nome, azione: subprocess.run(["xdotool", azione, "--clearmodifiers", nome],
+                                                                  check=True), "")
+            o.cerca("IL LITRO E I SUOI MULTIPLI push button")
+
+            def domanda_in_apertura(segno):
+                return o.annuncio(segno, lambda t: browser.piega(t) in
+                                  {browser.piega(k) for k in CATALOGO_MULTIPLI}, "the question")
+
+            def esci():
+                orca.attendi(lambda t: t.startswith("File"), "the menu File", 15, o.premi("Tab"))
+                o.sente("Esci", o.premi("Return"))
+                o.premi("Return")
+                p.attendi(p.terminato, "the page to say the program has ended")
+            strada_a_orecchio(o, domanda_in_apertura, esci)
+            errori = d.errori()
+            verifica(not errori, "the console shows errors: %r" % errori)
+    finally:
+        orca.termina()
+        server.ferma()
+
+
 def fuori_linea(sito, cartella, motore):
     """The browser finds the site installable as an app, where it tells, and the site's files kept
     at the first visit start the program with the server stopped."""
@@ -389,6 +421,8 @@ def main():
             fuori_linea(sito, cartella, motore)
         elif scenario == "without-webgl":
             senza_webgl(sito, cartella, motore)
+        elif scenario == "by-ear":
+            a_orecchio(sito, cartella, motore)
         else:
             scenario_in_pagina(sito, cartella, motore, SCENARI[scenario])
     except browser.Saltato as motivo:

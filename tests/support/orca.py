@@ -1,0 +1,182 @@
+"""Orca, the screen reader of GNOME's desktop, on the test's own X server and D-Bus session, and
+what it would say, read from its debug log (the lines "SPEECH OUTPUT: '...'") as it writes them.
+No speech server is needed: Orca logs what it would speak all the same. And the road a pupil who
+cannot see the screen takes through the program with the keyboard alone, in any program Orca
+reads: the desktop program, or the page in a browser.
+
+Orca writes its log through a buffer; given a terminal, it writes each line as it ends, so the
+log goes to a pseudo-terminal that this module reads."""
+
+import os
+import re
+import subprocess
+import threading
+import time
+import tty
+
+from catalogo import CATALOGO_MULTIPLI, ERRATO_A_VOCE, ESATTO_A_VOCE
+from verifiche import Fallito, verifica
+
+DETTO = re.compile(r"SPEECH OUTPUT: '(.*)'\s*(\{.*\})?\s*$")
+
+
+def piega(testo):
+    """What was said with its blanks folded and without the full stop Orca ends a sentence with."""
+    testo = " ".join(testo.split())
+    return testo[:-1] if testo.endswith(".") else testo
+
+
+def abilita_accessibilita():
+    """Toolkits of the session put their programs on the accessibility bus from now on."""
+    subprocess.run(["gdbus", "call", "--session", "--dest", "org.a11y.Bus", "--object-path", "/org/a11y/bus",
+                    "--method", "org.freedesktop.DBus.Properties.Set", "org.a11y.Status", "IsEnabled",
+                    "<true>"], check=True, stdout=subprocess.DEVNULL)
+
+
+class Orca:
+    """Orca 43 running in the session of the caller's DISPLAY and D-Bus; ended with termina()."""
+
+    def __init__(self, cartella):
+        abilita_accessibilita()
+        self.detti = []
+        self._condizione = threading.Condition()
+        # Both ends stay open here: reading the terminal fails while no one holds its other end.
+        principale, secondario = os.openpty()
+        tty.setraw(secondario)
+        self._terminale = principale, secondario
+        self.processo = subprocess.Popen(
+            ["orca", "--replace", "-u", os.path.join(cartella, "orca"), "--debug-file", os.ttyname(secondario)],
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        threading.Thread(target=self._leggi, daemon=True).start()
+        self.attendi(lambda d: d == "Screen reader on", "Orca to start", 60)
+
+    def _leggi(self):
+        resto = b""
+        while True:
+            try:
+                dati = os.read(self._terminale[0], 65536)
+            except OSError:
+                return
+            if not dati:
+                return
+            righe = (resto + dati).split(b"\n")
+            resto = righe.pop()
+            for riga in righe:
+                m = DETTO.search(riga.decode("utf-8", "replace").rstrip("\r"))
+                if m:
+                    with self._condizione:
+                        self.detti.append(piega(m.group(1)))
+                        self._condizione.notify_all()
+
+    def segno(self):
+        """Where what is said from now on begins."""
+        with self._condizione:
+            return len(self.detti)
+
+    def attendi(self, condizione, cosa, secondi=15, dopo=0):
+        """The first thing said from dopo on for which condizione holds; Fallito after secondi."""
+        fine = time.monotonic() + secondi
+        with self._condizione:
+            while True:
+                for detto in self.detti[dopo:]:
+                    if condizione(detto):
+                        return detto
+                resta = fine - time.monotonic()
+                if resta <= 0:
+                    raise Fallito("Orca did not say %s; it said %r" % (cosa, self.detti[dopo:][-12:]))
+                self._condizione.wait(resta)
+
+    def termina(self):
+        if self.processo.poll() is None:
+            self.processo.terminate()
+            try:
+                self.processo.wait(10)
+            except subprocess.TimeoutExpired:
+                self.processo.kill()
+                self.processo.wait()
+        for fd in self._terminale:
+            os.close(fd)
+
+
+class Orecchio:
+    """The pupil who works by ear: presses keys (tasto(NAME, AZIONE): a key as xdotool names it,
+    on whatever has the keyboard; AZIONE "key", "keydown" or "keyup") and listens to Orca. What the
+    program announces comes after prefisso: "notification " on the desktop, nothing in a page."""
+
+    def __init__(self, orca, tasto, prefisso):
+        self.orca = orca
+        self.tasto = tasto
+        self.prefisso = prefisso
+
+    def premi(self, nome, azione="key"):
+        """Presses and releases a key, or with azione "keydown" or "keyup" only presses or only
+        releases it; gives where what that makes Orca say begins."""
+        segno = self.orca.segno()
+        self.tasto(nome, azione)
+        return segno
+
+    def sente(self, atteso, dopo, secondi=15):
+        """Something said from dopo on that is atteso, or ends with it (a browser's landmark may
+        come first)."""
+        return self.orca.attendi(lambda d: d == atteso or d.endswith(" " + atteso), repr(atteso), secondi, dopo)
+
+    def annuncio(self, dopo, condizione, cosa="an announcement"):
+        """The text of the first announcement said from dopo on for which condizione holds."""
+        def testo(d):
+            return d[len(self.prefisso):] if d.startswith(self.prefisso) else None
+        return testo(self.orca.attendi(lambda d: testo(d) is not None and condizione(testo(d)), cosa, 15, dopo))
+
+    def cerca(self, nome, tasto="Tab", volte=14):
+        """Presses tasto until Orca names nome as the focus moves."""
+        for _ in range(volte):
+            segno = self.premi(tasto)
+            try:
+                self.orca.attendi(lambda d: d not in TASTI, "the focus to move", 5, segno)
+                self.sente(nome, segno, 1)
+                return
+            except Fallito:
+                continue
+        raise Fallito("%s never reached %r; Orca said %r" % (tasto, nome, self.orca.detti[-12:]))
+
+
+# What Orca says of the keys themselves.
+TASTI = {"tab", "left shift", "space", "return", "left alt", "f", "down"}
+
+
+def strada_a_orecchio(o, domanda_in_apertura, esci):
+    """The multiples window by ear, from the main menu's first button focused to File > Esci: the
+    main menu's buttons heard with Tab and Info's lines with Space held on it; the window opened
+    with Space, its question heard; the right answer found by name and chosen, heard; "Esatto"
+    heard after Verifica, with the focus on "Visualizza nuova domanda"; the next question heard; a
+    wrong answer chosen with Enter, "Errato" heard; and esci(), which ends the program from the
+    menu File by keys. domanda_in_apertura gives the question said as the window opened, from
+    where the Space that opened it began."""
+    catalogo = {piega(k): v for k, v in CATALOGO_MULTIPLI.items()}
+    for nome in ("IL LITRO E I SUOI SOTTOMULTIPLI", "Esci", "Info"):
+        o.sente(nome + " push button", o.premi("Tab"))
+    # Info held with Space shows the information window, whose lines are said.
+    segno = o.premi("space", "keydown")
+    righe = "www.example.org. E-mail : info@example.org"
+    verifica(o.annuncio(segno, lambda t: t == righe, "Info's lines"), "Info's lines were not said")
+    o.premi("space", "keyup")
+    o.cerca("IL LITRO E I SUOI MULTIPLI push button")
+
+    domanda = domanda_in_apertura(o.premi("space"))
+    verifica(domanda in catalogo, "the question heard, %r, is not in the catalogue" % domanda)
+    giusta = catalogo[domanda]
+    o.cerca(giusta + " push button")
+    o.annuncio(o.premi("space"), lambda t: t == giusta, "the chosen answer %r" % giusta)
+    o.cerca("Verifica push button", "shift+Tab")
+    segno = o.premi("space")
+    o.annuncio(segno, lambda t: t == ESATTO_A_VOCE, "the verdict %r" % ESATTO_A_VOCE)
+    # "Verifica" has gone, and the focus with it to the next step.
+    o.sente("Visualizza nuova domanda push button", segno)
+    domanda = o.annuncio(o.premi("space"), lambda t: t in catalogo, "the next question")
+    sbagliata = next(r for r in ("10", "100", "1000", "l", "dal", "hl") if r != catalogo[domanda])
+    o.cerca(sbagliata + " push button")
+    o.annuncio(o.premi("Return"), lambda t: t == sbagliata, "the answer %r chosen with Enter" % sbagliata)
+    o.cerca("Verifica push button", "shift+Tab")
+    # Enter (Orca keeps keypad Enter for itself: "where am I").
+    o.annuncio(o.premi("Return"), lambda t: t == ERRATO_A_VOCE, "the verdict %r" % ERRATO_A_VOCE)
+    esci()
+    print("Orca said: " + " | ".join(d for d in o.orca.detti if d not in TASTI))
