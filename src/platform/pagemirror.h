@@ -4,8 +4,9 @@
 // mirror keeps in the page one invisible element over the canvas for every control on screen, with
 // the role, name, description and state that Qt's accessibility gives the control on the desktop:
 // each window a region named by its title (the front one first, and above the others), push
-// buttons as buttons, labels as text, and each menu bar's menus as a WAI-ARIA menu bar. A window's
-// controls that a window in front of it covers are not offered. Activating a button's element
+// buttons as buttons, labels as text, and each menu bar's menus as a WAI-ARIA menu bar. Where a
+// window in front covers another, a finger finds the front window's surface and controls only.
+// Activating a button's element
 // clicks the button; Space or Enter on a focused element is that key on the control, so that a
 // button held with it is held; Tab and Shift+Tab follow Qt's focus chain, with the front window's
 // menu bar in it. Elements change in place when their controls change, never on a paint. Built for

@@ -250,7 +250,6 @@ mergeInto(LibraryManager.library, {
       }
       if (v.z !== undefined && el.style.zIndex !== String(v.z))
         el.style.zIndex = v.z;
-      poni(nodo, "hidden", !!v.coperto);
       if (contenitore.children[i] !== nodo)
         contenitore.insertBefore(nodo, contenitore.children[i] || null);
       if (v.voci) {
@@ -260,22 +259,13 @@ mergeInto(LibraryManager.library, {
           dentro.lastChild.remove();
       }
     };
-    // The front window stands above the others, and what of a window lies wholly under a window
-    // in front of it is not offered.
-    var dentro = function (a, b) {
-      return a.x >= b.x && a.y >= b.y && a.x + a.w <= b.x + b.w && a.y + a.h <= b.y + b.h;
-    };
+    // The front window stands above the others: where it covers them, its surface and controls
+    // are what a finger exploring the screen finds. The windows behind stay readable in order.
     dati.finestre.forEach(function (f, i) {
-      var davanti = dati.finestre.slice(0, i);
       f.voci.forEach(function (v) {
-        v.coperto = v.ruolo !== "menubar" && davanti.some(function (d) { return dentro(v, d); });
-        if (v.ruolo === "menubar") {
-          v.coperto = davanti.some(function (d) { return dentro(v.voci[0] || v, d); });
+        if (v.ruolo === "menubar")
           v.voci.forEach(function (m, j) { m.primo = i === 0 && j === 0; });
-        }
       });
-    });
-    dati.finestre.forEach(function (f, i) {
       metti(f, s.radice, i + 1);
       s.elementi.get(f.id).style.zIndex = dati.finestre.length - i;
     });

@@ -120,6 +120,19 @@ class TestRiflesso : public QObject {
             QVERIFY2(!el.isNull() && visto, qPrintable(c->objectName()));
             QCOMPARE(QString::fromStdString(el["dataset"]["id"].as<std::string>()), QString::number(numero(visto)));
         }
+        // Where the front window covers another window's controls, they are not what is found.
+        const val regione = elemento(numero(form.window()));
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w == form.window() || !w->isVisible() || !qobject_cast<platform::FormWindow*>(w))
+                continue;
+            for (QWidget* c : w->findChildren<platform::PushButton*>()) {
+                const QPoint centro = c->mapToGlobal(c->rect().center());
+                if (!c->isVisible() || !form.window()->frameGeometry().contains(centro))
+                    continue;
+                const val el = documento.call<val>("elementFromPoint", centro.x(), centro.y());
+                QVERIFY2(regione.call<bool>("contains", el), qPrintable(c->objectName() + " is found under the front window"));
+            }
+        }
         prova.call<void>("remove");
     }
 
@@ -178,8 +191,7 @@ private slots:
         QVERIFY(!text(multipli, QStringLiteral("LblEsito")).isEmpty());
         QCOMPARE(annunciato(), platform::spokenText(text(multipli, QStringLiteral("LblEsito"))));
         confronta(multipli);
-        // The main menu lies wholly under the quiz window: nothing of it is offered.
-        QVERIFY(elemento(numero(programma->inizio().button(QStringLiteral("Command1"))))["hidden"].as<bool>());
+
         QCOMPARE(testo(elemento(numero(multipli.label(QStringLiteral("LblEsito")))), "textContent"),
                  platform::spokenText(text(multipli, QStringLiteral("LblEsito"))));
 
