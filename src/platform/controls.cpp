@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QTimer>
 
 namespace platform {
 
@@ -40,6 +41,11 @@ void PushButton::keyPressEvent(QKeyEvent* event) {
         return;
     }
     event->accept();
+    if (releaseDue_ && event->key() == heldKey_) {
+        // The release just before was the key repeating, not let go.
+        releaseDue_ = false;
+        return;
+    }
     if (event->isAutoRepeat() || heldKey_)
         return;
     heldKey_ = event->key();
@@ -55,8 +61,24 @@ void PushButton::keyReleaseEvent(QKeyEvent* event) {
         return;
     }
     event->accept();
-    if (event->isAutoRepeat() || event->key() != heldKey_)
+    if (event->isAutoRepeat() || event->key() != heldKey_ || releaseDue_)
         return;
+    if (isActiveWindow()) {
+        letGo();
+        return;
+    }
+    // The key held here while another window is active (the one this press showed): X tells a
+    // repeating key by a press that comes with its release, which Qt may not have read yet when the
+    // release arrives. The release counts once no press of the key has followed it at once.
+    releaseDue_ = true;
+    QTimer::singleShot(repeatGap, this, [this] {
+        if (releaseDue_)
+            letGo();
+    });
+}
+
+void PushButton::letGo() {
+    releaseDue_ = false;
     heldKey_ = 0;
     QKeyEvent space(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
     QPushButton::keyReleaseEvent(&space);
@@ -166,6 +188,12 @@ void FormWindow::activateLatest() {
             }
         },
         Qt::QueuedConnection);
+}
+
+void FormWindow::activate() {
+    activeOrder().removeAll(this);
+    activeOrder().prepend(this);
+    activateWindow();
 }
 
 bool FormWindow::event(QEvent* event) {

@@ -32,7 +32,13 @@ protected:
     void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
+    // How long after a key's release a press of it still makes the two one repeat of the key.
+    static constexpr int repeatGap = 100;
+
+    void letGo();
+
     int heldKey_ = 0; // the key that holds the button down, if any
+    bool releaseDue_ = false;
 };
 
 // A label of plain text that wraps at blanks, starts at its top edge, is clipped to its own
@@ -137,6 +143,8 @@ public:
 
     std::function<void()> onClose;
 
+    // Activates the window; it counts as the latest active at once, before the system says so.
+    void activate();
     // Once the events now due are handled, activates the visible window that was active last.
     static void activateLatest();
 

@@ -104,7 +104,7 @@ void Form::show() {
         window_->show();
     }
     window_->raise();
-    window_->activateWindow();
+    window_->activate();
 }
 
 void Form::unload() {
