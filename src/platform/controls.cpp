@@ -63,13 +63,15 @@ void PushButton::keyReleaseEvent(QKeyEvent* event) {
     event->accept();
     if (event->isAutoRepeat() || event->key() != heldKey_ || releaseDue_)
         return;
-    if (isActiveWindow()) {
+    // On X a repeating key is a release with a press that comes with it, which Qt may not have
+    // read yet when the release arrives, above all while the key is held here and another window
+    // is active (the one this press showed): then the release counts once no press of the key has
+    // followed it at once. Elsewhere a repeat is always told as one.
+    static const bool repeatsAsReleases = QGuiApplication::platformName() == QLatin1String("xcb");
+    if (isActiveWindow() || !repeatsAsReleases) {
         letGo();
         return;
     }
-    // The key held here while another window is active (the one this press showed): X tells a
-    // repeating key by a press that comes with its release, which Qt may not have read yet when the
-    // release arrives. The release counts once no press of the key has followed it at once.
     releaseDue_ = true;
     QTimer::singleShot(repeatGap, this, [this] {
         if (releaseDue_)

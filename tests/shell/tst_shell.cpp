@@ -311,22 +311,15 @@ private slots:
         if (spostato)
             QTest::mouseMove(finestra, via);
         lascia();
-        QTRY_VERIFY(!www.isLoaded());
+        QVERIFY(!www.isLoaded());
         QVERIFY(!programma->multipli().isLoaded());
         // The main menu is active again, "Info" focused, whatever held it.
         QTRY_COMPARE(QApplication::focusWidget(), info);
-        // Held again, it comes back; a key held down repeats without letting it go.
+        // Held again, it comes back.
         tieni();
         QVERIFY(www.isLoaded());
-        if (chiave) {
-            const QWidget* mostrata = www.window();
-            QTest::keyRelease(QGuiApplication::focusWindow(), Qt::Key(chiave), modificatori);
-            QTest::keyPress(QGuiApplication::focusWindow(), Qt::Key(chiave), modificatori);
-            QTest::qWait(100);
-            QCOMPARE(www.window(), mostrata);
-        }
         lascia();
-        QTRY_VERIFY(!www.isLoaded());
+        QVERIFY(!www.isLoaded());
     }
 
     void infoDallaTastiera_data() {

@@ -154,11 +154,15 @@ def strada_a_orecchio(o, domanda_in_apertura, esci):
     catalogo = {piega(k): v for k, v in CATALOGO_MULTIPLI.items()}
     for nome in ("IL LITRO E I SUOI SOTTOMULTIPLI", "Esci", "Info"):
         o.sente(nome + " push button", o.premi("Tab"))
-    # Info held with Space shows the information window, whose lines are said.
+    # Info held with Space shows the information window, whose lines are said, once however long
+    # the key is held (a held key repeats).
     segno = o.premi("space", "keydown")
     righe = "www.example.org. E-mail : info@example.org"
-    verifica(o.annuncio(segno, lambda t: t == righe, "Info's lines"), "Info's lines were not said")
+    o.annuncio(segno, lambda t: t == righe, "Info's lines")
+    time.sleep(1.5)
     o.premi("space", "keyup")
+    detti = [d for d in o.orca.detti[segno:] if d == o.prefisso + righe]
+    verifica(len(detti) == 1, "Info's lines were said %d times while Space was held" % len(detti))
     o.cerca("IL LITRO E I SUOI MULTIPLI push button")
 
     domanda = domanda_in_apertura(o.premi("space"))
