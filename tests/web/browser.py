@@ -63,6 +63,12 @@ class _Silenzioso(http.server.SimpleHTTPRequestHandler):
     def log_message(self, *argomenti):
         pass
 
+    def guess_type(self, percorso):
+        for fine, tipo in self.server.tipi.items():
+            if percorso.endswith(fine):
+                return tipo
+        return super().guess_type(percorso)
+
     def do_GET(self):
         percorso = self.path.split("?", 1)[0]
         self.server.richieste.append(percorso)
@@ -98,12 +104,13 @@ class _Silenzioso(http.server.SimpleHTTPRequestHandler):
 class Server:
     """Python's own static server on a free port of 127.0.0.1, serving one folder; with ascolto,
     its pages keep their own errors (see ASCOLTO); with compresso, files go gzip-compressed to a
-    browser that accepts it."""
+    browser that accepts it; tipi gives the type files are sent as by the end of their names."""
 
-    def __init__(self, cartella, ascolto=False, compresso=False):
+    def __init__(self, cartella, ascolto=False, compresso=False, tipi=None):
         gestore = functools.partial(_Silenzioso, directory=cartella)
         self._server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), gestore)
         self._server.ascolto = ascolto
+        self._server.tipi = tipi or {}
         self._server.compressi = {} if compresso else None
         # The paths asked for, in order.
         self._server.richieste = self.richieste = []

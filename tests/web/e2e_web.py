@@ -395,8 +395,8 @@ def senza_webgl(sito, cartella, motore):
         server.ferma()
 
 
-def scenario_in_pagina(sito, cartella, motore, scenario):
-    server = browser.Server(sito, ascolto=motore in browser.SENZA_CONSOLE)
+def scenario_in_pagina(sito, cartella, motore, scenario, tipi=None):
+    server = browser.Server(sito, ascolto=motore in browser.SENZA_CONSOLE, tipi=tipi)
     try:
         with browser.apri(motore) as d:
             p = Pagina(d, server.url)
@@ -423,6 +423,10 @@ def main():
             senza_webgl(sito, cartella, motore)
         elif scenario == "by-ear":
             a_orecchio(sito, cartella, motore)
+        elif scenario == "wasm-octet-stream":
+            # A server that sends the WebAssembly with another type than WebAssembly's: the page
+            # compiles it once it has all arrived, and the program runs as ever.
+            scenario_in_pagina(sito, cartella, motore, sottomultipli, {".wasm": "application/octet-stream"})
         else:
             scenario_in_pagina(sito, cartella, motore, SCENARI[scenario])
     except browser.Saltato as motivo:
