@@ -172,6 +172,11 @@ QList<QPointer<FormWindow>>& activeOrder() {
     return order;
 }
 
+void makeLatest(FormWindow* window) {
+    activeOrder().removeAll(window);
+    activeOrder().prepend(window);
+}
+
 } // namespace
 
 void FormWindow::activateLatest() {
@@ -193,15 +198,13 @@ void FormWindow::activateLatest() {
 }
 
 void FormWindow::activate() {
-    activeOrder().removeAll(this);
-    activeOrder().prepend(this);
+    makeLatest(this);
     activateWindow();
 }
 
 bool FormWindow::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate) {
-        activeOrder().removeAll(this);
-        activeOrder().prepend(this);
+        makeLatest(this);
         const QWidget* focused = focusWidget();
         if (!focused || !focused->isVisible() || !focused->isEnabled())
             focusNextPrevChild(true);

@@ -159,7 +159,7 @@ QJsonObject PageMirror::finestra(QWidget* window, bool davanti) {
             v.insert(QStringLiteral("catena"), catena.value(c));
         voci.append(v);
     }
-    QJsonObject f = voce(window, "region", QAccessible::queryAccessibleInterface(window), window->frameGeometry());
+    QJsonObject f = voce(window, "region", QAccessible::queryAccessibleInterface(window), QRect());
     f.insert(QStringLiteral("voci"), voci);
     return f;
 }

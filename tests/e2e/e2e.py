@@ -508,9 +508,9 @@ def wayland_strada_tipica(p):
     p.esce_con(0)
 
 
-def a_orecchio(p, orca):
+def a_orecchio(p):
     """The drill by ear, with Orca and the keyboard alone: see strada_a_orecchio."""
-    o = Orecchio(orca, lambda nome, azione: xdotool(azione, "--clearmodifiers", nome), "notification ")
+    o = Orecchio(p.orca, "notification ")
     o.sente("IL LITRO E I SUOI MULTIPLI push button", 0, 30)
 
     def domanda_in_apertura(segno):
@@ -537,10 +537,8 @@ SCENARI = {
     "wm-typical-road": gestore_strada_tipica,
     "wm-info": gestore_info,
     "wayland-typical-road": wayland_strada_tipica,
+    "by-ear": a_orecchio,
 }
-
-
-A_ORECCHIO = {"by-ear": a_orecchio}
 
 
 def main():
@@ -549,14 +547,12 @@ def main():
     p = None
     orca = None
     try:
-        if scenario in A_ORECCHIO:
+        if scenario == "by-ear":
             # The screen reader is there before the program, as for a pupil who needs it.
             orca = Orca(os.environ["HOME"])
-            p = Programma(programma)
-            A_ORECCHIO[scenario](p, orca)
-        else:
-            p = Programma(programma)
-            SCENARI[scenario](p)
+        p = Programma(programma)
+        p.orca = orca
+        SCENARI[scenario](p)
     except Fallito as errore:
         print("FAIL %s: %s" % (scenario, errore))
         return 1

@@ -99,20 +99,19 @@ class Orca:
 
 
 class Orecchio:
-    """The pupil who works by ear: presses keys (tasto(NAME, AZIONE): a key as xdotool names it,
-    on whatever has the keyboard; AZIONE "key", "keydown" or "keyup") and listens to Orca. What the
-    program announces comes after prefisso: "notification " on the desktop, nothing in a page."""
+    """The pupil who works by ear: presses keys on whatever has the keyboard and listens to Orca.
+    What the program announces comes after prefisso: "notification " on the desktop, nothing in a
+    page."""
 
-    def __init__(self, orca, tasto, prefisso):
+    def __init__(self, orca, prefisso):
         self.orca = orca
-        self.tasto = tasto
         self.prefisso = prefisso
 
     def premi(self, nome, azione="key"):
-        """Presses and releases a key, or with azione "keydown" or "keyup" only presses or only
-        releases it; gives where what that makes Orca say begins."""
+        """Presses and releases a key as xdotool names it, or with azione "keydown" or "keyup"
+        only presses or only releases it; gives where what that makes Orca say begins."""
         segno = self.orca.segno()
-        self.tasto(nome, azione)
+        subprocess.run(["xdotool", azione, "--clearmodifiers", nome], check=True)
         return segno
 
     def sente(self, atteso, dopo, secondi=15):

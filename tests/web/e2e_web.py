@@ -10,7 +10,6 @@ with 77 and says why."""
 
 import io
 import os
-import subprocess
 import sys
 import time
 
@@ -326,34 +325,22 @@ SCENARI = {
 }
 
 
-def a_orecchio(sito, cartella, motore):
+def a_orecchio(p, cartella):
     """The drill by ear in the page, with Orca and the keyboard alone (see strada_a_orecchio): the
     keyboard enters the page with Tab, and File > "Esci" is reached with Tab and opened with Enter."""
-    server = browser.Server(sito, ascolto=motore in browser.SENZA_CONSOLE)
-    orca = Orca(os.environ["HOME"])
-    try:
-        with browser.apri(motore, lettore=True) as d:
-            p = Pagina(d, server.url)
-            p.apri()
-            o = Orecchio(orca, lambda nome, azione: subprocess.run(["xdotool", azione, "--clearmodifiers", nome],
-                                                                  check=True), "")
-            o.cerca("IL LITRO E I SUOI MULTIPLI push button")
+    o = Orecchio(p.orca, "")
+    o.cerca("IL LITRO E I SUOI MULTIPLI push button")
 
-            def domanda_in_apertura(segno):
-                return o.annuncio(segno, lambda t: browser.piega(t) in
-                                  {browser.piega(k) for k in CATALOGO_MULTIPLI}, "the question")
+    def domanda_in_apertura(segno):
+        return o.annuncio(segno, lambda t: browser.piega(t) in {browser.piega(k) for k in CATALOGO_MULTIPLI},
+                          "the question")
 
-            def esci():
-                orca.attendi(lambda t: t.startswith("File"), "the menu File", 15, o.premi("Tab"))
-                o.sente("Esci", o.premi("Return"))
-                o.premi("Return")
-                p.attendi(p.terminato, "the page to say the program has ended")
-            strada_a_orecchio(o, domanda_in_apertura, esci)
-            errori = d.errori()
-            verifica(not errori, "the console shows errors: %r" % errori)
-    finally:
-        orca.termina()
-        server.ferma()
+    def esci():
+        p.orca.attendi(lambda t: t.startswith("File"), "the menu File", 15, o.premi("Tab"))
+        o.sente("Esci", o.premi("Return"))
+        o.premi("Return")
+        p.attendi(p.terminato, "the page to say the program has ended")
+    strada_a_orecchio(o, domanda_in_apertura, esci)
 
 
 def fuori_linea(sito, cartella, motore):
@@ -395,16 +382,21 @@ def senza_webgl(sito, cartella, motore):
         server.ferma()
 
 
-def scenario_in_pagina(sito, cartella, motore, scenario, tipi=None):
+def scenario_in_pagina(sito, cartella, motore, scenario, tipi=None, lettore=False):
+    """With lettore, Orca reads the page (p.orca) in a browser with a window where it can."""
     server = browser.Server(sito, ascolto=motore in browser.SENZA_CONSOLE, tipi=tipi)
+    orca = Orca(os.environ["HOME"]) if lettore else None
     try:
-        with browser.apri(motore) as d:
+        with browser.apri(motore, lettore=lettore) as d:
             p = Pagina(d, server.url)
+            p.orca = orca
             p.apri()
             scenario(p, cartella)
             errori = d.errori()
             verifica(not errori, "the console shows errors: %r" % errori)
     finally:
+        if orca:
+            orca.termina()
         server.ferma()
 
 
@@ -422,7 +414,7 @@ def main():
         elif scenario == "without-webgl":
             senza_webgl(sito, cartella, motore)
         elif scenario == "by-ear":
-            a_orecchio(sito, cartella, motore)
+            scenario_in_pagina(sito, cartella, motore, a_orecchio, lettore=True)
         elif scenario == "wasm-octet-stream":
             # A server that sends the WebAssembly with another type than WebAssembly's: the page
             # compiles it once it has all arrived, and the program runs as ever.
