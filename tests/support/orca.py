@@ -126,16 +126,30 @@ class Orecchio:
         return testo(self.orca.attendi(lambda d: testo(d) is not None and condizione(testo(d)), cosa, 15, dopo))
 
     def cerca(self, nome, tasto="Tab", volte=14):
-        """Presses tasto until Orca names nome as the focus moves."""
+        """Presses tasto until Orca names the button nome as the focus moves, and names no button
+        after it once it has fallen silent: Orca may be late with what an earlier key did, and
+        the next key acts where the focus is now."""
         for _ in range(volte):
             segno = self.premi(tasto)
             try:
                 self.orca.attendi(lambda d: d not in TASTI, "the focus to move", 5, segno)
-                self.sente(nome, segno, 1)
-                return
             except Fallito:
                 continue
+            self.silenzio()
+            detti = self.orca.detti[segno:]
+            posti = [i for i, d in enumerate(detti) if d == nome or d.endswith(" " + nome)]
+            if posti and not any(d.endswith(" push button") for d in detti[posti[-1] + 1:]):
+                return
         raise Fallito("%s never reached %r; Orca said %r" % (tasto, nome, self.orca.detti[-12:]))
+
+    def silenzio(self, pausa=0.4, secondi=5):
+        """Once Orca has said nothing new for pausa seconds, or after secondi."""
+        fine = time.monotonic() + secondi
+        while time.monotonic() < fine:
+            segno = self.orca.segno()
+            time.sleep(pausa)
+            if self.orca.segno() == segno:
+                return
 
 
 # What Orca says of the keys themselves.
