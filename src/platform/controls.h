@@ -5,6 +5,7 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMetaMethod>
 #include <QMainWindow>
 #include <QPushButton>
 
@@ -119,6 +120,9 @@ public:
 
     // The window is sized so that its client area has the size it was designed with.
     QSize sizeHint() const override { return designSize_; }
+
+    // Whether a click on the surface does anything.
+    bool answersClicks() const { return isSignalConnected(QMetaMethod::fromSignal(&ClientArea::clicked)); }
 
 signals:
     void clicked();

@@ -269,6 +269,26 @@ void tastoDallaPagina(int id, int tasto, bool premuto) {
         riflesso->tasto(id, Tasto(tasto), premuto);
 }
 
+// Whether a finger that lands at x, y of the screen acts on the program: on an enabled button, a
+// menu, a window's frame, a surface that answers a click, or anywhere while a menu is open.
+// Elsewhere nothing would happen, and the page pans and zooms instead.
+bool toccoPerIlProgramma(int x, int y) {
+    if (QApplication::activePopupWidget())
+        return true;
+    const QPoint punto = QGuiApplication::primaryScreen()->geometry().topLeft() + QPoint(x, y);
+    QWidget* w = QApplication::widgetAt(punto);
+    if (!w) {
+        const QWidgetList finestre = QApplication::topLevelWidgets();
+        return std::any_of(finestre.begin(), finestre.end(),
+                           [punto](QWidget* f) { return f->isVisible() && f->frameGeometry().contains(punto); });
+    }
+    if (auto* barra = qobject_cast<QMenuBar*>(w))
+        return barra->actionAt(barra->mapFromGlobal(punto)) != nullptr;
+    if (auto* superficie = qobject_cast<ClientArea*>(w))
+        return superficie->answersClicks();
+    return qobject_cast<QAbstractButton*>(w) && w->isEnabled();
+}
+
 } // namespace
 
 void startPageMirror() {
@@ -295,4 +315,5 @@ EMSCRIPTEN_BINDINGS(capacita_riflesso) {
     emscripten::function("capacitaRiflessoAttiva", &platform::attivaDallaPagina);
     emscripten::function("capacitaRiflessoFuoco", &platform::fuocoDallaPagina);
     emscripten::function("capacitaRiflessoTasto", &platform::tastoDallaPagina);
+    emscripten::function("capacitaRiflessoTocco", &platform::toccoPerIlProgramma);
 }

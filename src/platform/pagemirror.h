@@ -9,8 +9,10 @@
 // Activating a button's element
 // clicks the button; Space or Enter on a focused element is that key on the control, so that a
 // button held with it is held; Tab and Shift+Tab follow Qt's focus chain, with the front window's
-// menu bar in it. Elements change in place when their controls change, never on a paint. Built for
-// the browser only.
+// menu bar in it. Elements change in place when their controls change, never on a paint. Where the
+// page is larger than the browser's window (zoomed in), the focused element is scrolled into sight,
+// and the wheel, and fingers that land where they would do nothing in the program, pan the page.
+// Built for the browser only.
 
 #include <QString>
 

@@ -16,7 +16,7 @@ mergeInto(LibraryManager.library, {
       s.tela = tela;
       s.radice = document.createElement("div");
       s.radice.id = "capacita-riflesso";
-      s.radice.style.cssText = "position:fixed;margin:0;padding:0;pointer-events:none;z-index:1;overflow:hidden";
+      s.radice.style.cssText = "position:absolute;margin:0;padding:0;pointer-events:none;z-index:1;overflow:hidden";
       var stile = document.createElement("style");
       stile.textContent =
         "#capacita-riflesso * { position: absolute; box-sizing: border-box; margin: 0; padding: 0; border: 0;" +
@@ -51,19 +51,33 @@ mergeInto(LibraryManager.library, {
         menu.nextSibling.hidden = false;
         var voce = ultimo ? menu.nextSibling.lastChild : menu.nextSibling.firstChild;
         if (voce)
-          voce.focus({ preventScroll: true });
+          s.aFuoco(voce);
       };
       // The front window's buttons in the program's focus chain, and its menu bar beside them.
       var catena = function () {
         return Array.prototype.slice.call(s.radice.querySelectorAll("[data-catena]"))
           .sort(function (a, b) { return a.dataset.catena - b.dataset.catena; });
       };
+      // The keyboard's focus is always in sight: where the page is larger than the browser's
+      // window (zoomed in, a small screen), the page scrolls to it.
+      s.aFuoco = function (el) {
+        el.focus({ preventScroll: true });
+        el.scrollIntoView({ block: "nearest", inline: "nearest" });
+      };
       var primoMenu = function () {
         return s.radice.querySelector("[data-ruolo=menu][tabindex='0']");
       };
       var aBottone = function (el) {
         s.dentro = true;
-        el.focus({ preventScroll: true });
+        s.aFuoco(el);
+      };
+      // The keyboard comes to the front window at the control the program has focused, or else
+      // at the window's first.
+      var entra = function () {
+        var dove = (s.fuoco && s.elementi.get(s.fuoco)) || s.radice.querySelector("[tabindex='0']");
+        if (dove)
+          aBottone(dove);
+        return !!dove;
       };
       s.radice.addEventListener("click", function (e) {
         var v = id(e);
@@ -72,7 +86,7 @@ mergeInto(LibraryManager.library, {
         if (v.ruolo === "menu") {
           if (v.el.getAttribute("aria-expanded") === "true") {
             chiudiMenu();
-            v.el.focus({ preventScroll: true });
+            s.aFuoco(v.el);
           } else {
             apriMenu(v.el, false);
           }
@@ -95,7 +109,11 @@ mergeInto(LibraryManager.library, {
         } else if (e.key === "Tab" && premuto) {
           e.preventDefault();
           var c = catena(), menu = primoMenu();
-          if (menu && c.length && v.el === c[e.shiftKey ? 0 : c.length - 1])
+          // A button of a window behind, still focused where a click on the canvas leaves the
+          // focus (WebKit): Tab goes to the front window.
+          if (!s.radice.querySelector("section").contains(v.el))
+            entra();
+          else if (menu && c.length && v.el === c[e.shiftKey ? 0 : c.length - 1])
             aBottone(menu);
           else
             Module.capacitaRiflessoTasto(v.id, e.shiftKey ? 2 : 1, true);
@@ -117,12 +135,12 @@ mergeInto(LibraryManager.library, {
           } else {
             var prossimo = sopra ? v.el.previousSibling || v.el.parentNode.lastChild
                                  : v.el.nextSibling || v.el.parentNode.firstChild;
-            prossimo.focus({ preventScroll: true });
+            s.aFuoco(prossimo);
           }
         } else if (e.key === "Escape") {
           e.preventDefault();
           chiudiMenu();
-          menu.focus({ preventScroll: true });
+          s.aFuoco(menu);
         } else if (e.key === "Tab") {
           e.preventDefault();
           chiudiMenu();
@@ -152,19 +170,40 @@ mergeInto(LibraryManager.library, {
       // program itself may also focus the canvas, as it does when a window comes to the front, and
       // then the focus goes back where the keyboard had it.
       document.addEventListener("pointerdown", function () { s.dentro = false; }, true);
-      // Tab on the canvas brings the keyboard's focus to the elements, at the control the program
-      // has focused, or else at the front window's first.
+      // Tab on the canvas brings the keyboard's focus to the elements.
       window.addEventListener("keydown", function (e) {
         if (e.key !== "Tab" || document.activeElement !== tela || e.ctrlKey || e.altKey)
           return;
-        var dove = (s.fuoco && s.elementi.get(s.fuoco)) || s.radice.querySelector("[tabindex='0']");
-        if (!dove)
-          return;
-        e.preventDefault();
-        e.stopImmediatePropagation();
-        s.dentro = true;
-        dove.focus({ preventScroll: true });
+        if (entra()) {
+          e.preventDefault();
+          e.stopImmediatePropagation();
+        }
       }, true);
+      // Where a page larger than the browser's window is panned, as a magnifier pans: the wheel
+      // always (the program has no use for it), fingers where they would not act on the program.
+      // A gesture belongs to whoever its first finger landed on.
+      window.addEventListener("wheel", function (e) {
+        if (e.target === tela)
+          e.stopImmediatePropagation();
+      }, { capture: true, passive: true });
+      var gesto = null;
+      var tocco = function (e) {
+        if (Module.capacitaRiflesso !== s)
+          return;
+        if (e.type === "touchstart" && e.touches.length === e.changedTouches.length) {
+          var t = e.changedTouches[0], r = tela.getBoundingClientRect();
+          gesto = e.target === tela && !Module.capacitaRiflessoTocco(Math.floor(t.clientX - r.left),
+                                                                     Math.floor(t.clientY - r.top))
+            ? "pagina" : "programma";
+        }
+        if (gesto === "pagina")
+          e.stopImmediatePropagation();
+        if (e.touches.length === 0)
+          gesto = null;
+      };
+      ["touchstart", "touchmove", "touchend", "touchcancel"].forEach(function (tipo) {
+        window.addEventListener(tipo, tocco, { capture: true, passive: true });
+      });
     }
 
     var poni = function (el, nome, valore) {
@@ -177,8 +216,9 @@ mergeInto(LibraryManager.library, {
     };
     var scatola = s.tela.getBoundingClientRect();
     var k = (dati.dpr || 1) / (window.devicePixelRatio || 1);
-    s.radice.style.left = scatola.left + "px";
-    s.radice.style.top = scatola.top + "px";
+    // In the page's own coordinates, so that the elements scroll with the canvas.
+    s.radice.style.left = scatola.left + window.scrollX + "px";
+    s.radice.style.top = scatola.top + window.scrollY + "px";
     s.radice.style.width = scatola.width + "px";
     s.radice.style.height = scatola.height + "px";
 
@@ -283,7 +323,7 @@ mergeInto(LibraryManager.library, {
     var attivo = document.activeElement && document.activeElement.dataset && document.activeElement.dataset.ruolo;
     var nelMenu = attivo === "menu" || attivo === "menuitem";
     if (s.dentro && fuoco && document.activeElement !== fuoco && !(nelMenu && s.radice.contains(document.activeElement)))
-      fuoco.focus({ preventScroll: true });
+      s.aFuoco(fuoco);
   },
 
   capacita_riflesso_annuncia: function (testo) {

@@ -22,6 +22,7 @@ from selenium.webdriver.chrome.service import Service as ChromeService
 from selenium.common.exceptions import WebDriverException
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.actions.action_builder import ActionBuilder
+from selenium.webdriver.common.actions.wheel_input import ScrollOrigin
 from selenium.webdriver.common.keys import Keys
 
 MOTORI = ("chromium", "firefox", "webkit")
@@ -160,6 +161,24 @@ class _WebDriver:
         bordo = self.driver.execute_script("return [outerWidth - innerWidth, outerHeight - innerHeight];")
         self.driver.set_window_size(larghezza + bordo[0], altezza + bordo[1])
 
+    def ingrandisci(self, fattore, larghezza, altezza):
+        """The page as the browser's zoom at fattore shows it on a screen of larghezza x altezza
+        device pixels: that many times fewer CSS pixels, each of fattore device pixels. Gives
+        False where the driver can only make the page that small, each CSS pixel one device pixel."""
+        self.dimensiona(larghezza // fattore, altezza // fattore)
+        return False
+
+    def trascina(self, x, y, a_y):
+        """A finger put down at x, y and slid to x, a_y in five steps."""
+        self.tocca("touchStart", x, y)
+        for passo in range(1, 6):
+            self.tocca("touchMove", x, y + (a_y - y) * passo // 5)
+        self.tocca("touchEnd", x, a_y)
+
+    def rotella(self, x, y, dx, dy):
+        """Turns the mouse's wheel over x, y of the page by dx, dy pixels."""
+        ActionChains(self.driver).scroll_from_origin(ScrollOrigin.from_viewport(x, y), dx, dy).perform()
+
     def clicca_elemento(self, ident):
         self.driver.find_element("id", ident).click()
 
@@ -182,6 +201,13 @@ class _WebDriver:
 
 class _Chromium(_WebDriver):
     nome = "chromium"
+
+    def ingrandisci(self, fattore, larghezza, altezza):
+        # DevTools' device metrics are what the zoom does to a page: its size and its pixel ratio.
+        self.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+            "width": larghezza // fattore, "height": altezza // fattore, "deviceScaleFactor": fattore,
+            "mobile": False})
+        return True
 
     def tocca(self, tipo, x, y):
         punti = [] if tipo == "touchEnd" else [{"x": x, "y": y, "id": 1}]
@@ -233,6 +259,9 @@ class _WebKit(_WebDriver):
 
     def tocca(self, tipo, x, y):
         raise Saltato("WebKitGTK's WebDriver is built without touch actions")
+
+    def rotella(self, x, y, dx, dy):
+        raise Saltato("WebKitGTK's WebDriver scrolls the page to the distance given, with no wheel event")
 
     def errori(self):
         self._raccogli()
@@ -289,6 +318,9 @@ class _Firefox:
 
     def installabile(self):
         raise Saltato("Firefox tells its driver nothing of a site's installability")
+
+    def trascina(self, x, y, a_y):
+        raise Saltato("the touches its driver makes do not pan even a plain page")
 
     def premi_tasto(self, tasto):
         if tasto != "Tab":

@@ -9,6 +9,8 @@ CAPACITA_WEB_PICTURES names, if it names one. A scenario the engine or its drive
 with 77 and says why."""
 
 import io
+import json
+import math
 import os
 import sys
 import time
@@ -311,6 +313,135 @@ def lettore_di_schermo(p, cartella):
     verifica(not rimasti, "controls of the program left in the page: %r" % rimasti)
 
 
+# The part of the page in sight: the browser's window without its scroll bars; and how far the
+# page is scrolled.
+IN_VISTA = "document.documentElement.clientWidth, document.documentElement.clientHeight"
+POSIZIONE = "return [scrollX, scrollY];"
+
+
+def ingrandita(p, cartella):
+    """For pupils who see little: the page zoomed to 200 % and 400 % on a 1280 x 800 screen is
+    larger than the browser's window, and every control is reached by the wheel, by Tab and, where
+    the driver has touch, by a finger that pans the page; a control scrolled into sight works."""
+    d = p.d
+    senza_barre = "return document.documentElement.scrollWidth <= innerWidth && document.documentElement.scrollHeight <= innerHeight;"
+    verifica(d.esegui(senza_barre), "a scroll bar at 100 %")
+
+    def dove(ruolo, nome):
+        """The rectangle of the front window's control of that role and name in the browser's
+        window, and that window's width and height."""
+        r = d.esegui(
+            "const f = document.querySelector('#capacita-riflesso > section');"
+            "const e = f && [...f.querySelectorAll('[data-ruolo=%s]')].find("
+            "  e => (e.getAttribute('aria-label') ?? e.textContent) === %s);"
+            "if (!e) return null; const r = e.getBoundingClientRect();"
+            "return [r.left, r.top, r.right, r.bottom, %s];" % (ruolo, json.dumps(nome), IN_VISTA))
+        verifica(r, "no %s %r in the front window" % (ruolo, nome))
+        return r[:4], r[4:]
+
+    def in_vista(ruolo, nome):
+        """Whether all of the control is in sight, or all the window holds of it."""
+        (x0, y0, x1, y1), (w, h) = dove(ruolo, nome)
+        lato = lambda da, a, n: -1 <= da and a <= n + 1 if a - da <= n else da <= 1 and a >= n - 1
+        return lato(x0, x1, w) and lato(y0, y1, h)
+
+    def ferma():
+        """Where the page stands once a wheel's scrolling, which may glide on a while, has stopped."""
+        return p.attendi(lambda: (lambda a: a == (time.sleep(0.1) or d.esegui(POSIZIONE)) and a)(d.esegui(POSIZIONE)),
+                         "the page to stop scrolling")
+
+    def fuori_vista(ruolo, nome):
+        p.attendi(lambda: d.esegui("scrollTo({left: 0, top: 0, behavior: 'instant'}); return scrollX + scrollY == 0;"),
+                  "the page at its top left")
+        verifica(not in_vista(ruolo, nome), "%r in sight without scrolling: nothing to prove" % nome)
+
+    def con_la_rotella(ruolo, nome, dalla_fine=False):
+        """From the page's top left, where the control is out of sight, or from its far end, the
+        wheel brings the control's middle into sight, clear of the window's edges (where a browser
+        may lay its scroll bars over the page) unless the page ends first. Gives that point."""
+        if dalla_fine:
+            d.esegui("scrollTo({left: 100000, top: 100000, behavior: 'instant'}); return 0;")
+        else:
+            fuori_vista(ruolo, nome)
+        for _ in range(80):
+            (x0, y0, x1, y1), (w, h) = dove(ruolo, nome)
+            x, y = (x0 + x1) // 2, (y0 + y1) // 2
+            passo = lambda c, n: (lambda m: max(-120, min(120, c - (n - m) if c > n - m else c - m if c < m else 0)))(min(30, n // 4))
+            verso = passo(x, w), passo(y, h)
+            if verso == (0, 0):
+                return x, y
+            prima = d.esegui(POSIZIONE)
+            try:
+                d.rotella(w // 2, h // 2, *verso)
+            except browser.Saltato as motivo:
+                if not senza_rotella:
+                    print("not checked in %s: the wheel (%s); the page scrolled by script instead" % (d.nome, motivo))
+                    senza_rotella.append(motivo)
+                d.esegui("scrollBy(%d, %d); return 0;" % verso)
+            try:
+                attendi(lambda: d.esegui(POSIZIONE) != prima, "", 1)
+            except Fallito:
+                # The page ends here.
+                verifica(0 <= x < w and 0 <= y < h, "the wheel did not scroll the page to %r" % nome)
+                return x, y
+            ferma()
+        raise Fallito("the wheel never brought %r into sight" % nome)
+
+    senza_rotella = []
+
+    def con_tab(nome):
+        fuori_vista("button", nome)
+        for _ in range(16):
+            d.premi_tasto("Tab")
+            if d.esegui("return document.activeElement.getAttribute('aria-label');") == nome:
+                verifica(in_vista("button", nome), "%r focused with Tab but out of sight" % nome)
+                return
+        raise Fallito("Tab never reached %r" % nome)
+
+    def davanti():
+        return d.esegui("const f = document.querySelector('#capacita-riflesso > section'); return f && f.getAttribute('aria-label');")
+
+    for fattore in (2, 4):
+        zoom = d.ingrandisci(fattore, 1280, 800)
+        p.attendi(lambda: not d.esegui(senza_barre), "the page larger than the browser's window at %d %%" % (fattore * 100))
+        print("%s at %d %%: %s" % (d.nome, fattore * 100, "zoomed" if zoom else "the page that small, its driver cannot zoom"))
+        for nome in ("Esci", "Info"):
+            con_la_rotella("button", nome)
+            con_tab(nome)
+        try:
+            # A finger on the main menu's surface (its left edge, which no control reaches) pans
+            # the page.
+            fuori_vista("button", "Info")
+            h = d.esegui("return document.documentElement.clientHeight;")
+            d.trascina(5, h * 3 // 4, h // 4)
+            p.attendi(lambda: d.esegui("return scrollY;") > 0, "a finger on the surface to pan the page")
+        except browser.Saltato as motivo:
+            print("not checked in %s: a finger panning the page (%s)" % (d.nome, motivo))
+        try:
+            # A finger held on "Info" holds it.
+            x, y = con_la_rotella("button", "Info")
+            d.tocca("touchStart", x, y)
+            p.attendi(lambda: davanti() == "INFO", "the information window under a finger held on Info")
+            d.tocca("touchEnd", 0, 0)
+            p.attendi(lambda: davanti() != "INFO", "the information window gone with the finger")
+        except browser.Saltato as motivo:
+            print("not checked in %s: fingers (%s)" % (d.nome, motivo))
+        d.puntatore(*con_la_rotella("button", "IL LITRO E I SUOI MULTIPLI", dalla_fine=True), "click")
+        p.attendi(lambda: "I MULTIPLI" in (davanti() or ""), "the multiples window")
+        for nome in ("10", "100", "1000", "l", "dal", "hl"):
+            con_la_rotella("button", nome)
+            con_tab(nome)
+        con_la_rotella("text", "Clicca sul pulsante esatto")
+        if fattore == 2:
+            d.puntatore(*con_la_rotella("button", "Fine"), "click")
+            p.attendi(lambda: "I MULTIPLI" not in (davanti() or ""), "the multiples window gone")
+    d.puntatore(*con_la_rotella("button", "dal"), "click")
+    p.attendi(lambda: d.esegui("return [...document.querySelectorAll('#capacita-riflesso > section [data-ruolo=text]')]"
+                               ".some(e => e.textContent === 'dal');"), "the answer dal on screen")
+    d.ingrandisci(1, 1280, 800)
+    p.attendi(lambda: d.esegui(senza_barre), "no scroll bar back at 100 %")
+
+
 SCENARI = {
     "fills-the-page": riempie_la_pagina,
     "typical-road": strada_tipica,
@@ -382,12 +513,12 @@ def senza_webgl(sito, cartella, motore):
         server.ferma()
 
 
-def scenario_in_pagina(sito, cartella, motore, scenario, tipi=None, lettore=False):
+def scenario_in_pagina(sito, cartella, motore, scenario, tipi=None, lettore=False, schermo=(1024, 768)):
     """With lettore, Orca reads the page (p.orca) in a browser with a window where it can."""
     server = browser.Server(sito, ascolto=motore in browser.SENZA_CONSOLE, tipi=tipi)
     orca = Orca(os.environ["HOME"]) if lettore else None
     try:
-        with browser.apri(motore, lettore=lettore) as d:
+        with browser.apri(motore, *schermo, lettore=lettore) as d:
             p = Pagina(d, server.url)
             p.orca = orca
             p.apri()
@@ -419,6 +550,8 @@ def main():
             # A server that sends the WebAssembly with another type than WebAssembly's: the page
             # compiles it once it has all arrived, and the program runs as ever.
             scenario_in_pagina(sito, cartella, motore, sottomultipli, {".wasm": "application/octet-stream"})
+        elif scenario == "zoom":
+            scenario_in_pagina(sito, cartella, motore, ingrandita, schermo=(1280, 800))
         else:
             scenario_in_pagina(sito, cartella, motore, SCENARI[scenario])
     except browser.Saltato as motivo:

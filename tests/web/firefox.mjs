@@ -49,6 +49,15 @@ const comandi = {
   },
   tocca: (tipo, x, y) => tocchi[tipo](x, y),
   dimensiona: (w, h) => page.setViewport({ width: w, height: h }),
+  // What the zoom does to a page: its size and its pixel ratio.
+  ingrandisci: async (f, w, h) => {
+    await page.setViewport({ width: Math.floor(w / f), height: Math.floor(h / f), deviceScaleFactor: f });
+    return true;
+  },
+  rotella: async (x, y, dx, dy) => {
+    await page.mouse.move(x, y);
+    await page.mouse.wheel({ deltaX: dx, deltaY: dy });
+  },
   errori: () => errori.splice(0),
   clicca_elemento: (id) => page.click(`#${id}`),
   premi_tasto: (tasto) => page.keyboard.press(tasto),
