@@ -72,9 +72,13 @@ class Pagina:
         loading panel has the menu's colour, and the first frame comes before the window is
         active, when a click can go astray)."""
         self.attendi(lambda: self.d.esegui("return !!window.capacita;"), "the program running", 60)
-        self.attendi(lambda: self.schermata().tobytes() == (time.sleep(0.2) or self.schermata().tobytes()),
-                     "the page to settle")
+        self.assestata()
         return self.attendi(lambda: self.origine(MENU), "the main menu on the page")
+
+    def assestata(self):
+        """A picture of the page once two taken 0.2 s apart are the same."""
+        return self.attendi(lambda: (lambda a: a.tobytes() == (time.sleep(0.2) or self.schermata()).tobytes() and a)(
+            self.schermata()), "the page to settle")
 
     def schermata(self):
         return Image.open(io.BytesIO(self.d.schermata())).convert("RGB")
@@ -123,9 +127,10 @@ class Pagina:
             "return !document.getElementById('fine').hidden && getComputedStyle(document.getElementById('schermo')).visibility == 'hidden';")
 
     def salva(self, cartella, nome):
+        """The page once it has settled (a control drawn pressed, say), for the pictures."""
         if cartella:
             os.makedirs(cartella, exist_ok=True)
-            self.schermata().save(os.path.join(cartella, nome))
+            self.assestata().save(os.path.join(cartella, nome))
 
 
 def riempie_la_pagina(p, cartella):
@@ -215,7 +220,7 @@ def info_mouse(p, cartella):
     p.premi(p.menu, COMMAND7)
     img = p.attendi(lambda: (lambda i: i if info_in_alto_al_centro(p, i) else None)(p.schermata()), "the information window")
     controlla_info(p, img)
-    img.save(os.path.join(cartella, "info.png")) if cartella else None
+    p.salva(cartella, "info.png")
     p.rilascia_altrove(20, img.size[1] - 20)
     p.attendi(lambda: not info_in_alto_al_centro(p, p.schermata()), "the information window to close")
 
