@@ -5,8 +5,8 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
-#include <QMetaMethod>
 #include <QMainWindow>
+#include <QMetaMethod>
 #include <QPushButton>
 
 #include <functional>
