@@ -272,6 +272,15 @@ def segue_la_pagina(p, cartella):
     p.attendi(lambda: p.schermata().getpixel((1277, 897)) == QUIZ, "the quiz window filling the page")
 
 
+def con_tab(d, nome):
+    """Presses Tab until the button nome has the page's focus."""
+    for _ in range(16):
+        d.premi_tasto("Tab")
+        if d.esegui("return document.activeElement.getAttribute('aria-label');") == nome:
+            return
+    raise Fallito("Tab never reached %r" % nome)
+
+
 def lettore_di_schermo(p, cartella):
     """The typical road by the page's accessibility alone, as a screen reader and a keyboard walk
     it: controls found by role and name and activated, texts read, a button reached with Tab."""
@@ -294,12 +303,7 @@ def lettore_di_schermo(p, cartella):
     verifica(ERRATO_A_VOCE not in testi() and "Fine" not in pulsanti(),
              "a wrong verdict, or Fine after an answer")
     # The keyboard: Tab from wherever the page's focus is, along the program's own focus chain.
-    for _ in range(12):
-        d.premi_tasto("Tab")
-        if d.esegui("return document.activeElement.textContent;") == "Visualizza nuova domanda":
-            break
-    else:
-        raise Fallito("Tab never reached Visualizza nuova domanda")
+    con_tab(d, "Visualizza nuova domanda")
     try:
         d.premi_tasto("Enter")
     except browser.Saltato as motivo:
@@ -350,11 +354,6 @@ def ingrandita(p, cartella):
         lato = lambda da, a, n: -1 <= da and a <= n + 1 if a - da <= n else da <= 1 and a >= n - 1
         return lato(x0, x1, w) and lato(y0, y1, h)
 
-    def ferma():
-        """Where the page stands once a wheel's scrolling, which may glide on a while, has stopped."""
-        return p.attendi(lambda: (lambda a: a == (time.sleep(0.1) or d.esegui(POSIZIONE)) and a)(d.esegui(POSIZIONE)),
-                         "the page to stop scrolling")
-
     def fuori_vista(ruolo, nome):
         p.attendi(lambda: d.esegui("scrollTo({left: 0, top: 0, behavior: 'instant'}); return scrollX + scrollY == 0;"),
                   "the page at its top left")
@@ -383,25 +382,22 @@ def ingrandita(p, cartella):
                     print("not checked in %s: the wheel (%s); the page scrolled by script instead" % (d.nome, motivo))
                     senza_rotella.append(motivo)
                 d.esegui("scrollBy(%d, %d); return 0;" % verso)
+            # A wheel's scrolling may glide on a while: the next step is taken once it has stopped.
             try:
-                attendi(lambda: d.esegui(POSIZIONE) != prima, "", 1)
+                attendi(lambda: (lambda a: a != prima and a == (time.sleep(0.1) or d.esegui(POSIZIONE)))(
+                    d.esegui(POSIZIONE)), "", 2)
             except Fallito:
                 # The page ends here.
                 verifica(0 <= x < w and 0 <= y < h, "the wheel did not scroll the page to %r" % nome)
                 return x, y
-            ferma()
         raise Fallito("the wheel never brought %r into sight" % nome)
 
     senza_rotella = []
 
-    def con_tab(nome):
+    def tab_in_vista(nome):
         fuori_vista("button", nome)
-        for _ in range(16):
-            d.premi_tasto("Tab")
-            if d.esegui("return document.activeElement.getAttribute('aria-label');") == nome:
-                verifica(in_vista("button", nome), "%r focused with Tab but out of sight" % nome)
-                return
-        raise Fallito("Tab never reached %r" % nome)
+        con_tab(d, nome)
+        verifica(in_vista("button", nome), "%r focused with Tab but out of sight" % nome)
 
     def davanti():
         return d.esegui("const f = document.querySelector('#capacita-riflesso > section'); return f && f.getAttribute('aria-label');")
@@ -412,7 +408,7 @@ def ingrandita(p, cartella):
         print("%s at %d %%: %s" % (d.nome, fattore * 100, "zoomed" if zoom else "the page that small, its driver cannot zoom"))
         for nome in ("Esci", "Info"):
             con_la_rotella("button", nome)
-            con_tab(nome)
+            tab_in_vista(nome)
         try:
             # A finger on the main menu's surface (its left edge, which no control reaches) pans
             # the page.
@@ -435,7 +431,7 @@ def ingrandita(p, cartella):
         p.attendi(lambda: "I MULTIPLI" in (davanti() or ""), "the multiples window")
         for nome in ("10", "100", "1000", "l", "dal", "hl"):
             con_la_rotella("button", nome)
-            con_tab(nome)
+            tab_in_vista(nome)
         con_la_rotella("text", "Clicca sul pulsante esatto")
         if fattore == 2:
             d.puntatore(*con_la_rotella("button", "Fine"), "click")
