@@ -1,7 +1,8 @@
 // In-process figures, offscreen: building and showing the windows, each handler of a quiz window,
 // and a whole series of 96 questions, each the median of many runs, against its target.
 
-#include "platform/application.h"
+#include "platform/access/accessibility.h"
+#include "platform/system/application.h"
 #include "quiz/finestraquiz.h"
 #include "shell/frminizio.h"
 #include "shell/programma.h"
@@ -101,6 +102,7 @@ int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     platform::setUpApplication();
+    platform::setUpAccessibility();
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
 
     bool tutti = true;

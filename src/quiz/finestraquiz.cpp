@@ -1,5 +1,7 @@
 #include "quiz/finestraquiz.h"
 
+#include "platform/access/spoken.h"
+
 #include <algorithm>
 #include <cmath>
 

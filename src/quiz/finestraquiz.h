@@ -3,9 +3,9 @@
 // The quiz window: draws a question, takes the pupil's answer from the answer buttons, verifies
 // it, times it, counts a series of 96 and restarts. Both quiz windows are this class.
 
-#include "platform/announce.h"
-#include "platform/clock.h"
-#include "platform/form.h"
+#include "platform/access/announce.h"
+#include "platform/system/clock.h"
+#include "platform/forms/form.h"
 #include "quiz/layoutquiz.h"
 
 #include <QtGlobal>

@@ -3,7 +3,7 @@
 // The two quiz windows: one design, two variants.
 
 #include "catalogue/catalogo.h"
-#include "platform/layout.h"
+#include "platform/forms/layout.h"
 
 #include <span>
 

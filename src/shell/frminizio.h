@@ -3,7 +3,7 @@
 // The main menu: opens the two quiz windows, shows the information window while "Info" is held
 // down, and ends the program. It has no load handler and no state.
 
-#include "platform/form.h"
+#include "platform/forms/form.h"
 
 namespace shell {
 

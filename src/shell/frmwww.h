@@ -2,8 +2,8 @@
 
 // The information window: the author's web and e-mail addresses, at the top centre of the screen.
 
-#include "platform/announce.h"
-#include "platform/form.h"
+#include "platform/access/announce.h"
+#include "platform/forms/form.h"
 
 namespace shell {
 

@@ -1,4 +1,5 @@
-#include "platform/application.h"
+#include "platform/access/accessibility.h"
+#include "platform/system/application.h"
 #include "shell/programma.h"
 
 #include <QApplication>
@@ -44,6 +45,7 @@ int main(int argc, char* argv[]) {
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/capacita.png")));
     platform::setUpApplication();
+    platform::setUpAccessibility();
 
     platform::SystemClock clock;
     platform::SystemRandom random;

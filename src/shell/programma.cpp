@@ -1,6 +1,6 @@
 #include "shell/programma.h"
 
-#include "platform/application.h"
+#include "platform/system/application.h"
 #include "quiz/finestraquiz.h"
 #include "shell/frminizio.h"
 #include "shell/frmwww.h"

@@ -3,8 +3,8 @@
 // The program: owns the one instance of each of its four windows, creates each the first time it
 // is needed, and ends the program.
 
-#include "platform/announce.h"
-#include "platform/clock.h"
+#include "platform/access/announce.h"
+#include "platform/system/clock.h"
 
 #include <array>
 #include <memory>

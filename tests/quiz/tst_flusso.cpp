@@ -1,6 +1,5 @@
 // The flow of a quiz window, driven by clicks on its controls.
 
-#include "platform/application.h"
 #include "quiz/finestraquiz.h"
 #include "support/support.h"
 
@@ -122,7 +121,7 @@ private:
 
 private slots:
     void initTestCase() {
-        platform::setUpApplication();
+        support::setUpApplication();
         quietOffscreenNotices();
     }
 

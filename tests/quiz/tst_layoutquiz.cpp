@@ -1,6 +1,5 @@
 // Both quiz windows as laid out: every control's place, font, colours, tab position and state.
 
-#include "platform/application.h"
 #include "quiz/finestraquiz.h"
 #include "support/support.h"
 
@@ -116,7 +115,7 @@ private:
 
 private slots:
     void initTestCase() {
-        platform::setUpApplication();
+        support::setUpApplication();
         quietOffscreenNotices();
     }
     void cleanup() { flushDeletes(); }

@@ -2,7 +2,6 @@
 // the column headings of "ELABORAZIONE" stand between their lines, and every one-line text fits
 // its control. Measured in the fonts this system actually resolves.
 
-#include "platform/application.h"
 #include "quiz/finestraquiz.h"
 #include "shell/frminizio.h"
 #include "shell/frmwww.h"
@@ -60,7 +59,7 @@ private:
 
 private slots:
     void initTestCase() {
-        platform::setUpApplication();
+        support::setUpApplication();
         quietOffscreenNotices();
         random.values = {0.25f};
         programma = std::make_unique<shell::Programma>(clock, random);

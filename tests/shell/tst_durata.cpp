@@ -1,6 +1,5 @@
 // Long use: windows opened, played and closed a thousand times must not make the program grow.
 
-#include "platform/application.h"
 #include "quiz/finestraquiz.h"
 #include "shell/frminizio.h"
 #include "shell/frmwww.h"
@@ -86,7 +85,7 @@ private:
 
 private slots:
     void initTestCase() {
-        platform::setUpApplication();
+        support::setUpApplication();
         quietOffscreenNotices();
     }
 

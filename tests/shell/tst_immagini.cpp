@@ -2,7 +2,6 @@
 // colours, at the scale set by QT_SCALE_FACTOR. With CAPACITA_PICTURES=DIRECTORY the pictures are
 // also written there as PNG files (`make screenshots`).
 
-#include "platform/application.h"
 #include "quiz/finestraquiz.h"
 #include "shell/frminizio.h"
 #include "shell/frmwww.h"
@@ -49,7 +48,7 @@ private:
 
 private slots:
     void initTestCase() {
-        platform::setUpApplication();
+        support::setUpApplication();
         quietOffscreenNotices();
         scala = qEnvironmentVariableIsSet("QT_SCALE_FACTOR") ? qEnvironmentVariable("QT_SCALE_FACTOR").toDouble() : 1;
         random.values = {0.3f};

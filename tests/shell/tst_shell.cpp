@@ -1,6 +1,5 @@
 // The main menu and the information window, and the program's start and end, driven by clicks.
 
-#include "platform/application.h"
 #include "quiz/finestraquiz.h"
 #include "shell/frminizio.h"
 #include "shell/frmwww.h"
@@ -70,7 +69,7 @@ private:
 
 private slots:
     void initTestCase() {
-        platform::setUpApplication();
+        support::setUpApplication();
         quietOffscreenNotices();
     }
 

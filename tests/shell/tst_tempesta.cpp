@@ -3,7 +3,6 @@
 // names it with the last actions. CAPACITA_STORM_SEED and CAPACITA_STORM_ACTIONS override the
 // seed and the number of actions.
 
-#include "platform/application.h"
 #include "quiz/finestraquiz.h"
 #include "shell/frminizio.h"
 #include "shell/frmwww.h"
@@ -366,7 +365,7 @@ private:
 
 private slots:
     void initTestCase() {
-        platform::setUpApplication();
+        support::setUpApplication();
         quietOffscreenNotices();
     }
 

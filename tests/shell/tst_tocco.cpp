@@ -2,7 +2,6 @@
 // of push button, a finger held on "Info" shows the information window until it is lifted, and a
 // tap on the information window's surface closes it.
 
-#include "platform/application.h"
 #include "quiz/finestraquiz.h"
 #include "shell/frminizio.h"
 #include "shell/frmwww.h"
@@ -49,7 +48,7 @@ private:
 
 private slots:
     void initTestCase() {
-        platform::setUpApplication();
+        support::setUpApplication();
         quietOffscreenNotices();
         dito = QTest::createTouchDevice();
     }

@@ -2,9 +2,11 @@
 
 // Stand-ins for the clock and the random source, and clicks the way a pupil makes them.
 
-#include "platform/announce.h"
-#include "platform/clock.h"
-#include "platform/form.h"
+#include "platform/access/accessibility.h"
+#include "platform/access/announce.h"
+#include "platform/system/application.h"
+#include "platform/system/clock.h"
+#include "platform/forms/form.h"
 
 #include <QTest>
 #include <QWindow>
@@ -100,6 +102,12 @@ inline QStringList intendedFamilies(const QString& layoutFace) {
 #else
     return {twin};
 #endif
+}
+
+// What the program sets up before its first window: style, fonts and accessibility.
+inline void setUpApplication() {
+    platform::setUpApplication();
+    platform::setUpAccessibility();
 }
 
 // Runs the deferred destruction of unloaded windows.

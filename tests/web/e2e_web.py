@@ -340,8 +340,8 @@ def ingrandita(p, cartella):
         """The rectangle of the front window's control of that role and name in the browser's
         window, and that window's width and height."""
         r = d.esegui(
-            "const f = document.querySelector('#capacita-riflesso > section');"
-            "const e = f && [...f.querySelectorAll('[data-ruolo=%s]')].find("
+            "const f = document.querySelector('#capacita-mirror > section');"
+            "const e = f && [...f.querySelectorAll('[data-role=%s]')].find("
             "  e => (e.getAttribute('aria-label') ?? e.textContent) === %s);"
             "if (!e) return null; const r = e.getBoundingClientRect();"
             "return [r.left, r.top, r.right, r.bottom, %s];" % (ruolo, json.dumps(nome), IN_VISTA))
@@ -400,7 +400,7 @@ def ingrandita(p, cartella):
         verifica(in_vista("button", nome), "%r focused with Tab but out of sight" % nome)
 
     def davanti():
-        return d.esegui("const f = document.querySelector('#capacita-riflesso > section'); return f && f.getAttribute('aria-label');")
+        return d.esegui("const f = document.querySelector('#capacita-mirror > section'); return f && f.getAttribute('aria-label');")
 
     for fattore in (2, 4):
         zoom = d.ingrandisci(fattore, 1280, 800)
@@ -437,7 +437,7 @@ def ingrandita(p, cartella):
             d.puntatore(*con_la_rotella("button", "Fine"), "click")
             p.attendi(lambda: "I MULTIPLI" not in (davanti() or ""), "the multiples window gone")
     d.puntatore(*con_la_rotella("button", "dal"), "click")
-    p.attendi(lambda: d.esegui("return [...document.querySelectorAll('#capacita-riflesso > section [data-ruolo=text]')]"
+    p.attendi(lambda: d.esegui("return [...document.querySelectorAll('#capacita-mirror > section [data-role=text]')]"
                                ".some(e => e.textContent === 'dal');"), "the answer dal on screen")
     d.ingrandisci(1, 1280, 800)
     p.attendi(lambda: d.esegui(senza_barre), "no scroll bar back at 100 %")

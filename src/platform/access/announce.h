@@ -29,8 +29,4 @@ public:
 // The one the program uses.
 Announcer& systemAnnouncer();
 
-// A caption drawn with spaced letters ("F i n e", "E  s  a  t  t  o") as the word a screen reader
-// should say ("Fine", "Esatto"); any other text as it stands.
-QString spokenText(const QString& text);
-
 } // namespace platform

@@ -1,4 +1,4 @@
-#include "platform/fonts.h"
+#include "platform/system/fonts.h"
 
 #include <QDir>
 #include <QFont>
@@ -9,7 +9,7 @@
 
 #if defined(CAPACITA_CARRIED_FONTS)
 // Resources of a static library are registered by hand, from outside any namespace.
-static void registraCaratteri() {
+static void registerCarriedFonts() {
     Q_INIT_RESOURCE(fonts);
 }
 #endif
@@ -25,16 +25,16 @@ QString drawnFace(const char* layoutFace) {
 void setUpFonts() {
 #if defined(CAPACITA_CARRIED_FONTS)
     // Where the system lacks the faces the layouts are drawn in, the program carries them.
-    registraCaratteri();
-    const QDir caratteri(QStringLiteral(":/carried-fonts"));
-    for (const QString& file : caratteri.entryList(QDir::Files))
-        QFontDatabase::addApplicationFont(caratteri.filePath(file));
+    registerCarriedFonts();
+    const QDir carried(QStringLiteral(":/carried-fonts"));
+    for (const QString& file : carried.entryList(QDir::Files))
+        QFontDatabase::addApplicationFont(carried.filePath(file));
 #endif
 #if defined(Q_OS_WIN)
     // Where the system's default font is a logical face, FreeType finds no file for it: name the
     // faces Windows itself puts in its place.
-    for (const char* dialogo : {"MS Shell Dlg", "MS Shell Dlg 2"})
-        QFont::insertSubstitutions(QString::fromLatin1(dialogo),
+    for (const char* dialogFace : {"MS Shell Dlg", "MS Shell Dlg 2"})
+        QFont::insertSubstitutions(QString::fromLatin1(dialogFace),
                                    {QStringLiteral("Tahoma"), QStringLiteral("Microsoft Sans Serif")});
 #endif
     QFont::insertSubstitutions(QStringLiteral("Arial"), {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo")});

@@ -3,8 +3,10 @@
 // The window lifecycle. A Form object lives for the whole run; its on-screen window and controls
 // exist only between load() and unload(), so the fields of a derived window survive an unload.
 
-#include "platform/controls.h"
-#include "platform/layout.h"
+#include "platform/forms/controls.h"
+#include "platform/forms/formwindow.h"
+#include "platform/forms/layout.h"
+#include "platform/forms/pushbutton.h"
 
 #include <QHash>
 #include <QString>

@@ -1,7 +1,6 @@
-#include "platform/form.h"
+#include "platform/forms/form.h"
 
-#include "platform/announce.h"
-#include "platform/fonts.h"
+#include "platform/system/fonts.h"
 
 #include <QAction>
 #include <QMenu>
@@ -173,9 +172,6 @@ QWidget* Form::create(const Control& c, QWidget* parent) {
         auto* button = new PushButton(text, parent);
         setRole(button, QPalette::Button, c.back);
         button->setFocusPolicy(Qt::StrongFocus);
-        // A caption drawn with spaced letters is read as its word.
-        if (const QString word = spokenText(text); word != text)
-            button->setAccessibleName(word);
         tabOrder_.push_back(button);
         widget = button;
         break;

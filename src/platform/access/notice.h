@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QStringList>
+#include <QWidget>
+
+namespace platform {
+
+// One per window: keeps what the window has to say until the handler that said it has returned
+// and the window is active, so that a window's opening, which the screen reader presents as the
+// window and its focused button, comes before what the window says. On Linux it is itself the
+// notification that a screen reader speaks as it appears; elsewhere it stays hidden.
+class Notice : public QWidget {
+    Q_OBJECT
+public:
+    explicit Notice(QWidget* window);
+
+    void add(const QString& text);
+    // What was said last, as one utterance.
+    const QString& text() const { return text_; }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override;
+
+private:
+    void schedule();
+    void deliver();
+    // Says text_ as each system's screen readers honour it.
+    void speak();
+
+    QStringList pending_;
+    QString text_;
+    bool scheduled_ = false;
+};
+
+} // namespace platform
