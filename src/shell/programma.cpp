@@ -42,16 +42,14 @@ FrmWWW& Programma::www() {
     return istanza(www_, annunci_);
 }
 
-std::array<platform::Form*, 4> Programma::finestre() const {
-    return {inizio_.get(), multipli_.get(), sottomultipli_.get(), www_.get()};
+std::array<platform::Form*, 4> Programma::finestre() {
+    return {&inizio(), &multipli(), &sottomultipli(), &www()};
 }
 
 void Programma::termina() {
     terminato_ = true;
-    for (platform::Form* finestra : finestre()) {
-        if (finestra)
-            finestra->unload();
-    }
+    for (platform::Form* finestra : finestre())
+        finestra->unload();
     platform::quitApplication();
 }
 
@@ -59,7 +57,7 @@ void Programma::finestraScaricata() {
     if (terminato_)
         return;
     for (const platform::Form* finestra : finestre()) {
-        if (finestra && finestra->isLoaded())
+        if (finestra->isLoaded())
             return;
     }
     platform::quitApplication();

@@ -36,6 +36,8 @@ public:
     quiz::FrmMultipliCapacità& multipli();
     quiz::FrmSottomultipliCapacità& sottomultipli();
     FrmWWW& www();
+    // The four windows, each created the first time it is needed.
+    std::array<platform::Form*, 4> finestre();
 
     // Ends the program at once: every window goes and the event loop returns 0.
     void termina();
@@ -43,7 +45,6 @@ public:
 private:
     // The program also ends by itself once none of its windows is open.
     void finestraScaricata();
-    std::array<platform::Form*, 4> finestre() const;
     // The one instance of a window, created the first time it is needed.
     template <class Finestra, class... Argomenti>
     Finestra& istanza(std::unique_ptr<Finestra>& finestra, Argomenti&&... argomenti);

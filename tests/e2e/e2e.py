@@ -16,13 +16,12 @@ from gi.repository import GLib
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 from catalogo import CATALOGO_MULTIPLI, ERRATO_A_VOCE, ESATTO_A_VOCE  # noqa: E402
-from finestre_x import con_titolo, geometria  # noqa: E402
-from orca import Orca, Orecchio, abilita_accessibilita, piega, strada_a_orecchio  # noqa: E402
-from verifiche import Fallito, verifica  # noqa: E402
+from finestre_x import con_titolo, geometria, xdotool  # noqa: E402
+from orca import Orca, Orecchio, abilita_accessibilita, strada_a_orecchio  # noqa: E402
+from programma import STATI_QUIZ, TITOLO_MENU, TITOLO_MULTIPLI, TITOLO_SOTTOMULTIPLI  # noqa: E402
+import verifiche  # noqa: E402
+from verifiche import Fallito, piega, verifica  # noqa: E402
 
-TITOLO_MENU = "Gli obiettivi dell'addizione"
-TITOLO_MULTIPLI = "47 DOMANDE PER CONOSCERE LE MISURE DI CAPACITA':  I MULTIPLI"
-TITOLO_SOTTOMULTIPLI = "96 DOMANDE PER CONOSCERE LE MISURE DI CAPACITA':  I SOTTOMULTIPLI"
 RISPOSTE = ["10", "100", "1000", "l", "dal", "hl"]
 
 
@@ -33,18 +32,9 @@ def pompa():
 
 
 def attendi(condizione, cosa, secondi=10.0):
-    fine = time.monotonic() + secondi
-    while True:
-        pompa()
-        try:
-            valore = condizione()
-        except Exception:  # an object that went away while we looked
-            valore = None
-        if valore:
-            return valore
-        if time.monotonic() > fine:
-            raise Fallito("timed out waiting for " + cosa)
-        time.sleep(0.01)
+    """As verifiche.attendi, with the bus's events handled meanwhile; an object that goes away while
+    we look is not there yet."""
+    return verifiche.attendi(condizione, cosa, secondi, pausa=0.01, prima=pompa, tollera=Exception)
 
 
 def ha(acc, stato):
@@ -62,10 +52,6 @@ def attivo(acc):
 def centro(acc):
     e = acc.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
     return e.x + e.width // 2, e.y + e.height // 2
-
-
-def xdotool(*argomenti):
-    subprocess.run(["xdotool", *map(str, argomenti)], check=True)
 
 
 def clicca(acc):
@@ -161,8 +147,9 @@ class Programma:
 
 def stato_quiz(f):
     """The state table's columns, as a screen reader sees them."""
+    risposte = {attivo(f.pulsante(r)) for r in RISPOSTE}
     return {
-        "risposte": [attivo(f.pulsante(r)) for r in RISPOSTE],
+        "risposte": risposte.pop() if len(risposte) == 1 else None,
         "Verifica": visibile(f.pulsante("Verifica")),
         "Visualizza": visibile(f.pulsante("Visualizza nuova domanda")),
         "Ricomincia": visibile(f.pulsante("Ricomincia")),
@@ -171,22 +158,11 @@ def stato_quiz(f):
     }
 
 
-STATI = {
-    "attesa dopo l'apertura": dict(risposte=[True] * 6, Verifica=False, Visualizza=False, Ricomincia=False,
-                                   Fine=True, istruzione="Clicca sul pulsante esatto"),
-    "attesa": dict(risposte=[True] * 6, Verifica=False, Visualizza=False, Ricomincia=False, Fine=False,
-                   istruzione="Clicca sul pulsante esatto"),
-    "scelta": dict(risposte=[True] * 6, Verifica=True, Visualizza=False, Ricomincia=False, Fine=False,
-                   istruzione="Clicca sul pulsante Verifica"),
-    "verificata": dict(risposte=[False] * 6, Verifica=False, Visualizza=True, Ricomincia=False, Fine=False,
-                       istruzione="Clicca sul pulsante Visualizza nuova domanda"),
-    "finita": dict(risposte=[False] * 6, Verifica=True, Visualizza=False, Ricomincia=True, Fine=True,
-                   istruzione="Clicca sul pulsante Verifica"),
-}
-
-
-def nello_stato(f, nome):
-    atteso = STATI[nome]
+def nello_stato(f, nome, fine=None):
+    """Waits for the window f to show the state nome, with "F i n e" shown or not where the state
+    leaves it open."""
+    riga = dict(STATI_QUIZ[nome], **({} if fine is None else {"Fine": fine}))
+    atteso = {k: riga[k] for k in stato_quiz(f)}
     attendi(lambda: stato_quiz(f) == atteso, "the state %r (now %r)" % (nome, stato_quiz(f)))
 
 
@@ -202,7 +178,7 @@ def strada_tipica(p):
     verifica(not visibile(menu.pulsante("OPERAZIONI CON I MOLTIPLICATIVI")), "a hidden button is showing")
     verifica(menu.testo("Il software di Seed") == "Il software di Seed", "the credit line")
     f = apri_multipli(p, menu)
-    nello_stato(f, "attesa dopo l'apertura")
+    nello_stato(f, "attesa", fine=True)
     domanda = f.testo("Domanda")
     verifica(domanda in CATALOGO_MULTIPLI, "the question %r is not in the catalogue" % domanda)
     verifica(f.testo("Numero della domanda") == "1", "the counter after opening")
@@ -224,7 +200,7 @@ def strada_tipica(p):
 
     p.nomi_cambiati.clear()
     clicca(f.pulsante("Visualizza nuova domanda"))
-    nello_stato(f, "attesa")
+    nello_stato(f, "attesa", fine=False)
     verifica(f.testo("Numero della domanda") == "2", "the counter after the next question")
     verifica(f.testo("Risposta scelta") == "" and f.testo("Esito") == "", "answer and verdict cleared")
     verifica(f.testo("Domanda") in CATALOGO_MULTIPLI, "the next question")
@@ -257,7 +233,7 @@ def serie_completa(p):
             attendi(lambda: f.testo("Numero della domanda") == str(numero + 1), "question %d" % (numero + 1))
     nello_stato(f, "finita")
     aziona(f.pulsante("Ricomincia"))
-    nello_stato(f, "attesa")
+    nello_stato(f, "attesa", fine=False)
     verifica(f.testo("Numero della domanda") == "1", "the counter after Ricomincia")
     verifica(f.testo("Tempo totale in secondi") == str(somma), "the total after Ricomincia")
 
@@ -268,7 +244,7 @@ def fine_e_riapertura(p):
     clicca(f.pulsante("Fine"))
     p.chiusa(TITOLO_MULTIPLI)
     f = apri_multipli(p, menu, reale=False)
-    nello_stato(f, "attesa dopo l'apertura")
+    nello_stato(f, "attesa", fine=True)
     verifica(f.testo("Numero della domanda") == "1", "the counter after reopening")
 
 
@@ -446,7 +422,7 @@ def gestore_strada_tipica(p):
     p.chiusa(TITOLO_MULTIPLI)
     verifica(p.processo.poll() is None and p.finestre(TITOLO_MENU), "the program did not carry on")
     f = apri_multipli(p, menu)
-    nello_stato(f, "attesa dopo l'apertura")
+    nello_stato(f, "attesa", fine=True)
     verifica(f.testo("Numero della domanda") == "1", "the counter after reopening")
     attendi(lambda: in_cima(finestra_x(p, TITOLO_MULTIPLI)), "the reopened quiz window in front")
     clicca(f.pulsante("Fine"))
@@ -483,11 +459,11 @@ def wayland_strada_tipica(p):
              "the main menu is %dx%d, not filling the output beside the panel" % (e.width, e.height))
     # "Fine" right after opening unloads the window; opened again, it starts afresh.
     f = apri_multipli(p, menu, reale=False)
-    nello_stato(f, "attesa dopo l'apertura")
+    nello_stato(f, "attesa", fine=True)
     aziona(f.pulsante("Fine"))
     p.chiusa(TITOLO_MULTIPLI)
     f = apri_multipli(p, menu, reale=False)
-    nello_stato(f, "attesa dopo l'apertura")
+    nello_stato(f, "attesa", fine=True)
     verifica(f.testo("Numero della domanda") == "1", "the counter after reopening")
     domanda = f.testo("Domanda")
     verifica(domanda in CATALOGO_MULTIPLI, "the question %r is not in the catalogue" % domanda)
@@ -499,7 +475,7 @@ def wayland_strada_tipica(p):
     verifica(f.testo("Esito") == atteso, "verdict %r, expected %r" % (f.testo("Esito"), atteso))
     verifica(f.testo("Tempo parziale in secondi").isdigit(), "the partial time")
     aziona(f.pulsante("Visualizza nuova domanda"))
-    nello_stato(f, "attesa")
+    nello_stato(f, "attesa", fine=False)
     verifica(f.testo("Numero della domanda") == "2", "the counter after the next question")
     esci = [m for m in pyatspi.findAllDescendants(menu.frame, lambda a: a.getRole() == pyatspi.ROLE_MENU_ITEM)
             if m.name == "Esci"]

@@ -116,7 +116,6 @@ private:
 private slots:
     void initTestCase() {
         support::setUpApplication();
-        quietOffscreenNotices();
     }
     void cleanup() { flushDeletes(); }
 

@@ -25,10 +25,6 @@ private:
     StandInRandom random;
     std::unique_ptr<shell::Programma> programma;
 
-    QList<platform::Form*> finestre() {
-        return {&programma->inizio(), &programma->multipli(), &programma->sottomultipli(), &programma->www()};
-    }
-
     platform::Form& quiz(bool sotto) {
         return sotto ? static_cast<platform::Form&>(programma->sottomultipli())
                      : static_cast<platform::Form&>(programma->multipli());
@@ -60,7 +56,6 @@ private:
 private slots:
     void initTestCase() {
         support::setUpApplication();
-        quietOffscreenNotices();
         random.values = {0.25f};
         programma = std::make_unique<shell::Programma>(clock, random);
         programma->avvia();
@@ -75,7 +70,7 @@ private slots:
 
     // A machine without an intended face fails here instead of quietly drawing another.
     void famiglie() {
-        for (platform::Form* f : finestre()) {
+        for (platform::Form* f : programma->finestre()) {
             for (const platform::ControlGroup& gruppo : f->layout().groups) {
                 for (const platform::Control& riga : gruppo.controls) {
                     if (!riga.font.face)
@@ -140,7 +135,7 @@ private slots:
     // Every caption and every line of text that the windows show on one line; the question wraps
     // by design and the hidden main-menu buttons are never seen.
     void testiSuUnaRiga() {
-        for (platform::Form* f : finestre()) {
+        for (platform::Form* f : programma->finestre()) {
             for (QPushButton* b : f->window()->findChildren<QPushButton*>()) {
                 if (f->design(b->objectName())->flags & platform::Hidden)
                     continue;

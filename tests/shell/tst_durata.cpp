@@ -86,7 +86,6 @@ private:
 private slots:
     void initTestCase() {
         support::setUpApplication();
-        quietOffscreenNotices();
     }
 
     void milleAperture() {

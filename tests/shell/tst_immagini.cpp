@@ -49,7 +49,6 @@ private:
 private slots:
     void initTestCase() {
         support::setUpApplication();
-        quietOffscreenNotices();
         scala = qEnvironmentVariableIsSet("QT_SCALE_FACTOR") ? qEnvironmentVariable("QT_SCALE_FACTOR").toDouble() : 1;
         random.values = {0.3f};
         programma = std::make_unique<shell::Programma>(clock, random);

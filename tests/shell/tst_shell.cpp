@@ -62,15 +62,9 @@ private:
         QTest::mousePress(menu().window()->windowHandle(), tasto, Qt::NoModifier, at);
     }
 
-    QPoint centro(platform::Form& form, const QString& nome) {
-        QWidget* c = form.control(nome);
-        return c->mapTo(form.window(), c->rect().center());
-    }
-
 private slots:
     void initTestCase() {
         support::setUpApplication();
-        quietOffscreenNotices();
     }
 
     void init() {

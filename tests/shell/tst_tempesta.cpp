@@ -7,6 +7,7 @@
 #include "shell/frminizio.h"
 #include "shell/frmwww.h"
 #include "shell/programma.h"
+#include "support/statiquiz.h"
 #include "support/support.h"
 
 #include <QAction>
@@ -21,26 +22,6 @@
 using namespace support;
 
 namespace {
-
-// The state table of a quiz window. fine: -1 either, 0 hidden, 1 visible.
-struct RigaDiStato {
-    const char* nome;
-    bool risposteAbilitate;
-    bool verifica;
-    bool operazione;
-    bool ricomincia;
-    int fine;
-    const char* istruzione;
-    bool conRisposta;
-    bool conEsito;
-};
-
-const RigaDiStato tabellaDegliStati[] = {
-    {"Waiting", true, false, false, false, -1, "Clicca sul pulsante esatto", false, false},
-    {"Chosen", true, true, false, false, 0, "Clicca sul pulsante Verifica", true, false},
-    {"Verified", false, false, true, false, 0, "Clicca sul pulsante Visualizza nuova domanda", true, true},
-    {"Ended", false, true, false, true, 1, "Clicca sul pulsante Verifica", true, true},
-};
 
 int envInt(const char* nome, int predefinito) {
     bool ok = false;
@@ -71,6 +52,7 @@ private:
     quint32 seme = 0;
     int azione = 0;
     QMap<QString, int> statiVisti;
+    const QJsonObject tabellaDegliStati = statiQuiz();
 
     int caso(int n) { return std::uniform_int_distribution<int>(0, n - 1)(gen); }
 
@@ -89,8 +71,7 @@ private:
 
     std::vector<platform::Form*> finestreCaricate() {
         std::vector<platform::Form*> caricate;
-        for (platform::Form* f : std::initializer_list<platform::Form*>{
-                 &programma->inizio(), &programma->multipli(), &programma->sottomultipli(), &programma->www()}) {
+        for (platform::Form* f : programma->finestre()) {
             if (f->isLoaded())
                 caricate.push_back(f);
         }
@@ -116,11 +97,6 @@ private:
         return tasto == Qt::LeftButton    ? QStringLiteral("left")
                : tasto == Qt::RightButton ? QStringLiteral("right")
                                           : QStringLiteral("middle");
-    }
-
-    QPoint centro(platform::Form& form, const QString& nome) {
-        QWidget* c = form.control(nome);
-        return c->mapTo(form.window(), c->rect().center());
     }
 
     bool suInfo(platform::Form& form, const QString& nome) {
@@ -287,28 +263,16 @@ private:
 
     void controllaQuiz(quiz::FinestraQuiz& form) {
         const Osservato& o = osservati[&form];
-        auto visibile = [&](const char* n) { return form.control(QString::fromLatin1(n))->isVisible(); };
-        const QString istruzione = text(form, QStringLiteral("LblIstruzione"));
-        const bool conRisposta = !text(form, QStringLiteral("lblRisultato")).isEmpty();
-        const bool conEsito = !text(form, QStringLiteral("LblEsito")).isEmpty();
-        int abilitate = 0;
-        for (const char* n : form.variante().pulsantiRisposta)
-            abilitate += form.button(QString::fromLatin1(n))->isEnabled() ? 1 : 0;
-        const int risposte = static_cast<int>(form.variante().pulsantiRisposta.size());
-        QVERIFY2(abilitate == 0 || abilitate == risposte, qPrintable(storia()));
-
+        const QJsonObject visto = osservaQuiz(form);
         QStringList stati;
-        for (const RigaDiStato& r : tabellaDegliStati) {
-            if ((abilitate == risposte) == r.risposteAbilitate && visibile("CmdVerifica") == r.verifica &&
-                visibile("CmdOperazione") == r.operazione && visibile("CmdRicomincia") == r.ricomincia &&
-                (r.fine < 0 || visibile("CmdFine") == (r.fine == 1)) && istruzione == QString::fromUtf8(r.istruzione) &&
-                conRisposta == r.conRisposta && conEsito == r.conEsito)
-                stati << QString::fromLatin1(r.nome);
+        for (auto s = tabellaDegliStati.begin(); s != tabellaDegliStati.end(); ++s) {
+            if (nelloStato(visto, s->toObject()))
+                stati << s.key();
         }
-        QVERIFY2(stati.size() == 1, qPrintable(QStringLiteral("%1 is in %2 states (%3)\n")
+        QVERIFY2(stati.size() == 1, qPrintable(QStringLiteral("%1 is in %2 states (%3): %4\n")
                                                    .arg(form.window()->objectName())
                                                    .arg(stati.size())
-                                                   .arg(stati.join(QLatin1Char(','))) +
+                                                   .arg(stati.join(QLatin1Char(',')), descrivi(visto)) +
                                                storia()));
         QVERIFY2(!form.control(QStringLiteral("Command1"))->isEnabled(), qPrintable(storia()));
         ++statiVisti[stati.first()];
@@ -316,7 +280,7 @@ private:
         const qint16 conta = form.stato().contaDomande;
         QVERIFY2(conta >= 1 && conta <= 96, qPrintable(storia()));
         QVERIFY2(text(form, QStringLiteral("LblOperazione")) == QString::number(conta), qPrintable(storia()));
-        QVERIFY2((stati.first() == QLatin1String("Ended")) == (conta == 96 && conEsito), qPrintable(storia()));
+        QVERIFY2((stati.first() == QLatin1String("finita")) == (conta == 96 && visto[QStringLiteral("esito")].toBool()), qPrintable(storia()));
 
         const auto voce = catalogue::cerca(form.variante().catalogo, form.stato().numeroDomanda);
         QVERIFY2(voce.has_value(), qPrintable(storia()));
@@ -366,7 +330,6 @@ private:
 private slots:
     void initTestCase() {
         support::setUpApplication();
-        quietOffscreenNotices();
     }
 
     void tempesta() {
@@ -398,7 +361,7 @@ private slots:
         qInfo("storm: %d actions, quiz windows seen in: %s", azioni, qPrintable(visti.join(QStringLiteral(", "))));
         // A storm that never verified an answer would have proved little.
         if (azioni >= 10000)
-            QVERIFY(statiVisti.value(QStringLiteral("Verified")) > 0 && statiVisti.value(QStringLiteral("Ended")) > 0);
+            QVERIFY(statiVisti.value(QStringLiteral("verificata")) > 0 && statiVisti.value(QStringLiteral("finita")) > 0);
         programma.reset();
         flushDeletes();
     }

@@ -24,11 +24,6 @@ private:
     std::unique_ptr<shell::Programma> programma;
     QPointingDevice* dito = nullptr;
 
-    QPoint centro(platform::Form& form, const QString& nome) {
-        QWidget* c = form.control(nome);
-        return c->mapTo(form.window(), c->rect().center());
-    }
-
     // One finger, numbered as the touch screen numbers its touch points.
     void appoggia(platform::Form& form, QPoint at, int punto = 0) {
         QTest::touchEvent(form.window()->windowHandle(), dito).press(punto, at, form.window()->windowHandle());
@@ -49,7 +44,6 @@ private:
 private slots:
     void initTestCase() {
         support::setUpApplication();
-        quietOffscreenNotices();
         dito = QTest::createTouchDevice();
     }
 

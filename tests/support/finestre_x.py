@@ -3,6 +3,10 @@
 import subprocess
 
 
+def xdotool(*argomenti):
+    subprocess.run(["xdotool", *map(str, argomenti)], check=True)
+
+
 def _esegui(*argomenti):
     return subprocess.run([*map(str, argomenti)], capture_output=True, text=True, errors="replace").stdout
 

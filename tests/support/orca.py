@@ -15,15 +15,9 @@ import time
 import tty
 
 from catalogo import CATALOGO_MULTIPLI, ERRATO_A_VOCE, ESATTO_A_VOCE
-from verifiche import Fallito, verifica
+from verifiche import Fallito, piega, verifica
 
 DETTO = re.compile(r"SPEECH OUTPUT: '(.*)'\s*(\{.*\})?\s*$")
-
-
-def piega(testo):
-    """What was said with its blanks folded and without the full stop Orca ends a sentence with."""
-    testo = " ".join(testo.split())
-    return testo[:-1] if testo.endswith(".") else testo
 
 
 def abilita_accessibilita():
@@ -65,7 +59,8 @@ class Orca:
                 m = DETTO.search(riga.decode("utf-8", "replace").rstrip("\r"))
                 if m:
                     with self._condizione:
-                        self.detti.append(piega(m.group(1)))
+                        # Without the full stop Orca ends a sentence with.
+                        self.detti.append(piega(m.group(1)).removesuffix("."))
                         self._condizione.notify_all()
 
     def segno(self):

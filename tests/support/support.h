@@ -61,13 +61,17 @@ inline float drawing(int numero, int n) {
     return (static_cast<float>(numero) - 0.5f) / static_cast<float>(n);
 }
 
+// The centre of the named control, in its window.
+inline QPoint centro(platform::Form& form, const QString& name) {
+    QWidget* control = form.control(name);
+    return control->mapTo(form.window(), control->rect().center());
+}
+
 // A press and release of a mouse button through the window, at the centre of the named control,
 // so that whatever stands on top there takes it, as under a real pointer.
 inline void click(platform::Form& form, const QString& name, Qt::MouseButton button = Qt::LeftButton) {
-    QWidget* control = form.control(name);
-    QVERIFY2(control, qPrintable(name));
-    const QPoint at = control->mapTo(form.window(), control->rect().center());
-    QTest::mouseClick(form.window()->windowHandle(), button, Qt::NoModifier, at);
+    QVERIFY2(form.control(name), qPrintable(name));
+    QTest::mouseClick(form.window()->windowHandle(), button, Qt::NoModifier, centro(form, name));
 }
 
 inline QString text(platform::Form& form, const QString& label) {
@@ -89,6 +93,13 @@ inline void quietOffscreenNotices() {
     });
 }
 
+// What the program sets up before its first window: style, fonts and accessibility; and quiet.
+inline void setUpApplication() {
+    platform::setUpApplication();
+    platform::setUpAccessibility();
+    quietOffscreenNotices();
+}
+
 // The families a face named by the layouts must resolve to. Windows has Arial and Times New Roman
 // themselves; elsewhere (and in a Windows build run where only the metric twins are installed) the
 // twins stand in. MS Sans Serif is drawn in DejaVu Sans everywhere.
@@ -104,11 +115,6 @@ inline QStringList intendedFamilies(const QString& layoutFace) {
 #endif
 }
 
-// What the program sets up before its first window: style, fonts and accessibility.
-inline void setUpApplication() {
-    platform::setUpApplication();
-    platform::setUpAccessibility();
-}
 
 // Runs the deferred destruction of unloaded windows.
 inline void flushDeletes() {

@@ -15,6 +15,7 @@ import select
 import shutil
 import subprocess
 import tempfile
+import sys
 import threading
 
 from selenium import webdriver
@@ -25,15 +26,13 @@ from selenium.webdriver.common.actions.action_builder import ActionBuilder
 from selenium.webdriver.common.actions.wheel_input import ScrollOrigin
 from selenium.webdriver.common.keys import Keys
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from verifiche import piega  # noqa: E402
+
 MOTORI = ("chromium", "firefox", "webkit")
 # The engines whose driver reads no console: their pages are served with ASCOLTO.
 SENZA_CONSOLE = {"webkit"}
 QUI = os.path.dirname(os.path.abspath(__file__))
-
-
-def piega(nome):
-    """A name as accessibility trees give it: engines fold runs of blanks, some of them always."""
-    return " ".join(nome.split())
 
 
 class Saltato(Exception):

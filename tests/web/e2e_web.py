@@ -10,7 +10,6 @@ with 77 and says why."""
 
 import io
 import json
-import math
 import os
 import sys
 import time
@@ -22,22 +21,14 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 import browser  # noqa: E402
 from catalogo import CATALOGO_MULTIPLI, ERRATO_A_VOCE, ESATTO_A_VOCE  # noqa: E402
 from orca import Orca, Orecchio, strada_a_orecchio  # noqa: E402
-from verifiche import Fallito, attendi, verifica  # noqa: E402
+from programma import px, rettangolo  # noqa: E402
+from verifiche import Fallito, attendi, piega, verifica  # noqa: E402
 
 MENU = (255, 192, 255)
 QUIZ = (255, 224, 192)
 INFO = (192, 255, 255)
 ARANCIO = (255, 128, 0)
 RISPOSTA = (255, 192, 192)
-
-
-def px(twips):
-    return round(twips / 15)
-
-
-def rettangolo(left, top, width, height):
-    """A control's rectangle in the layout, in pixels of its window's client area."""
-    return px(left), px(top), px(left + width) - px(left), px(top + height) - px(top)
 
 
 def centro(r):
@@ -287,7 +278,7 @@ def lettore_di_schermo(p, cartella):
     d = p.d
     pulsanti = lambda: {nome for ruolo, nome in d.accessibili() if ruolo == "button"}
     testi = lambda: [nome for ruolo, nome in d.accessibili() if ruolo == "text"]
-    piega, catalogo = browser.piega, {browser.piega(k): v for k, v in CATALOGO_MULTIPLI.items()}
+    catalogo = {piega(k): v for k, v in CATALOGO_MULTIPLI.items()}
 
     def attiva(nome, ruolo="button"):
         verifica(d.attiva_accessibile(ruolo, nome), "no %s named %r to activate" % (ruolo, nome))
@@ -464,7 +455,7 @@ def a_orecchio(p, cartella):
     o.cerca("IL LITRO E I SUOI MULTIPLI push button")
 
     def domanda_in_apertura(segno):
-        return o.annuncio(segno, lambda t: browser.piega(t) in {browser.piega(k) for k in CATALOGO_MULTIPLI},
+        return o.annuncio(segno, lambda t: piega(t) in {piega(k) for k in CATALOGO_MULTIPLI},
                           "the question")
 
     def esci():

@@ -13,7 +13,8 @@ import sys
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
-from finestre_x import con_titolo, geometria  # noqa: E402
+from finestre_x import con_titolo, geometria, xdotool  # noqa: E402
+from programma import TITOLO_MENU, TITOLO_MULTIPLI, px  # noqa: E402
 from verifiche import Fallito, attendi, verifica  # noqa: E402
 
 PREFIX = os.environ["WINEPREFIX"]
@@ -23,8 +24,6 @@ MENU_START = os.path.join(PREFIX, "drive_c", "ProgramData", "Microsoft", "Window
                           "Misure di capacità")
 CHIAVE = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\capacita"
 
-TITOLO_MENU = "Gli obiettivi dell'addizione"
-TITOLO_MULTIPLI = "47 DOMANDE PER CONOSCERE LE MISURE DI CAPACITA':  I MULTIPLI"
 ROSA_MENU = (255, 192, 255)
 SFONDO_QUIZ = (255, 224, 192)
 ARANCIO = (255, 128, 0)
@@ -32,10 +31,6 @@ ARANCIO = (255, 128, 0)
 
 def esegui(*argomenti, **opzioni):
     return subprocess.run(list(argomenti), capture_output=True, text=True, errors="replace", **opzioni)
-
-
-def xdotool(*argomenti):
-    subprocess.run(["xdotool", *map(str, argomenti)], check=True)
 
 
 def finestra(titolo):
@@ -70,10 +65,6 @@ class Schermo:
             if self.pixel(x, y) == colore:
                 return y
         raise Fallito("no pixel of %r in column %d" % (colore, x))
-
-
-def px(twips):
-    return round(twips / 15)
 
 
 def clicca(origine, left, top, width, height, tasto="click"):

@@ -51,7 +51,6 @@ class TestForms : public QObject {
 private slots:
     void initTestCase() {
         support::setUpApplication();
-        quietOffscreenNotices();
     }
     void cleanup() { flushDeletes(); }
 
