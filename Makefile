@@ -74,8 +74,8 @@ BUILD_WEB ?= build-web
 web:
 	@BUILD_WEB=$(BUILD_WEB) JOBS=$(JOBS) CAPACITA_WERROR=$(WERROR) scripts/build-web
 
-# The site in headless Chromium, end to end, and the unit tests built for the browser; pictures
-# of the windows in the browser go to $(BUILD)/screenshots/web/.
+# The unit tests built for the browser, and the site end to end in Chromium, Firefox and WebKit;
+# pictures of the windows in the browser go to $(BUILD)/screenshots/web/.
 test-web: web
 	BUILD_WEB=$(BUILD_WEB) JOBS=$(JOBS) scripts/test-web $(CURDIR)/$(BUILD)/screenshots/web
 
@@ -85,4 +85,4 @@ bench-web: web
 	bench/run-bench-web.py $(BUILD_WEB)
 
 clean:
-	rm -rf $(BUILD) $(BUILD_WINDOWS) $(BUILD_WEB)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(BUILD_WINDOWS) $(BUILD_WEB)
