@@ -3,8 +3,8 @@
 // The numbered questions of the two quiz windows and visualizza, which puts the current one on
 // screen.
 
-#include "platform/system/clock.h"
 #include "platform/forms/controls.h"
+#include "platform/system/clock.h"
 
 #include <QString>
 

@@ -4,8 +4,8 @@
 // it, times it, counts a series of 96 and restarts. Both quiz windows are this class.
 
 #include "platform/access/announce.h"
-#include "platform/system/clock.h"
 #include "platform/forms/form.h"
+#include "platform/system/clock.h"
 #include "quiz/layoutquiz.h"
 
 #include <QtGlobal>

@@ -31,11 +31,13 @@ FrmInizioCapacità& Programma::inizio() {
 }
 
 quiz::FrmMultipliCapacità& Programma::multipli() {
-    return istanza(multipli_, clock_, random_, [this] { termina(); }, annunci_);
+    return istanza(
+        multipli_, clock_, random_, [this] { termina(); }, annunci_);
 }
 
 quiz::FrmSottomultipliCapacità& Programma::sottomultipli() {
-    return istanza(sottomultipli_, clock_, random_, [this] { termina(); }, annunci_);
+    return istanza(
+        sottomultipli_, clock_, random_, [this] { termina(); }, annunci_);
 }
 
 FrmWWW& Programma::www() {

@@ -50,7 +50,8 @@ private slots:
             const QJsonArray voci = catalogoScritto()[nome].toArray();
             for (int i = 0; i < voci.size(); ++i) {
                 const QJsonArray v = voci[i].toArray();
-                QTest::addRow("%s %d", qPrintable(nome), i + 1) << catalogo << i + 1 << v[0].toString() << v[1].toString();
+                QTest::addRow("%s %d", qPrintable(nome), i + 1)
+                    << catalogo << i + 1 << v[0].toString() << v[1].toString();
             }
         };
         righe(QStringLiteral("multipli"), multipli);

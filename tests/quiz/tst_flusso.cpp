@@ -67,7 +67,8 @@ private:
         QJsonObject atteso = stati[QLatin1String(nome)].toObject();
         atteso[QStringLiteral("Fine")] = fineVisibile;
         const QJsonObject visto = osservaQuiz(*form);
-        QVERIFY2(nelloStato(visto, atteso), qPrintable(QStringLiteral("%1 expected, seen %2").arg(nome, descrivi(visto))));
+        QVERIFY2(nelloStato(visto, atteso),
+                 qPrintable(QStringLiteral("%1 expected, seen %2").arg(nome, descrivi(visto))));
         QCOMPARE(text(*form, "LblOperazione"), QString::number(form->stato().contaDomande));
     }
 
@@ -91,9 +92,7 @@ private:
     }
 
 private slots:
-    void initTestCase() {
-        support::setUpApplication();
-    }
+    void initTestCase() { support::setUpApplication(); }
 
     void init() {
         clock.now = 36000.0f;

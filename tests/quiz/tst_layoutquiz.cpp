@@ -114,9 +114,7 @@ private:
     }
 
 private slots:
-    void initTestCase() {
-        support::setUpApplication();
-    }
+    void initTestCase() { support::setUpApplication(); }
     void cleanup() { flushDeletes(); }
 
     void controlli_data() {
@@ -270,7 +268,8 @@ private slots:
         QTest::addColumn<Qt::KeyboardModifiers>("modificatori");
         QTest::newRow("multipli, space") << false << int(Qt::Key_Space) << Qt::KeyboardModifiers();
         QTest::newRow("sottomultipli, enter") << true << int(Qt::Key_Return) << Qt::KeyboardModifiers();
-        QTest::newRow("multipli, keypad enter") << false << int(Qt::Key_Enter) << Qt::KeyboardModifiers(Qt::KeypadModifier);
+        QTest::newRow("multipli, keypad enter")
+            << false << int(Qt::Key_Enter) << Qt::KeyboardModifiers(Qt::KeypadModifier);
     }
     void ordineDiTabulazione() {
         QFETCH(bool, sotto);

@@ -84,9 +84,7 @@ private:
     }
 
 private slots:
-    void initTestCase() {
-        support::setUpApplication();
-    }
+    void initTestCase() { support::setUpApplication(); }
 
     void milleAperture() {
         platform::SystemRandom random;

@@ -63,9 +63,7 @@ private:
     }
 
 private slots:
-    void initTestCase() {
-        support::setUpApplication();
-    }
+    void initTestCase() { support::setUpApplication(); }
 
     void init() {
 #if defined(Q_OS_WASM)

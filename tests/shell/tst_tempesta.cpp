@@ -166,9 +166,8 @@ private:
         }
         case 3: {
             static const std::pair<Qt::Key, Qt::KeyboardModifiers> tasti[] = {
-                {Qt::Key_Space, Qt::NoModifier}, {Qt::Key_Return, Qt::NoModifier},
-                {Qt::Key_Enter, Qt::KeypadModifier}, {Qt::Key_Tab, Qt::NoModifier},
-                {Qt::Key_Tab, Qt::ShiftModifier}, {Qt::Key_Escape, Qt::NoModifier}};
+                {Qt::Key_Space, Qt::NoModifier}, {Qt::Key_Return, Qt::NoModifier}, {Qt::Key_Enter, Qt::KeypadModifier},
+                {Qt::Key_Tab, Qt::NoModifier},   {Qt::Key_Tab, Qt::ShiftModifier}, {Qt::Key_Escape, Qt::NoModifier}};
             const auto [tasto, modificatori] = tasti[caso(6)];
             QWidget* bersaglio = QApplication::focusWidget() ? QApplication::focusWidget() : form.window();
             // Space or Enter on "E S C I" would end the program.
@@ -280,7 +279,8 @@ private:
         const qint16 conta = form.stato().contaDomande;
         QVERIFY2(conta >= 1 && conta <= 96, qPrintable(storia()));
         QVERIFY2(text(form, QStringLiteral("LblOperazione")) == QString::number(conta), qPrintable(storia()));
-        QVERIFY2((stati.first() == QLatin1String("finita")) == (conta == 96 && visto[QStringLiteral("esito")].toBool()), qPrintable(storia()));
+        QVERIFY2((stati.first() == QLatin1String("finita")) == (conta == 96 && visto[QStringLiteral("esito")].toBool()),
+                 qPrintable(storia()));
 
         const auto voce = catalogue::cerca(form.variante().catalogo, form.stato().numeroDomanda);
         QVERIFY2(voce.has_value(), qPrintable(storia()));
@@ -311,10 +311,11 @@ private:
         if (auto* attiva = qobject_cast<platform::FormWindow*>(QApplication::activeWindow());
             attiva && attiva->isVisible() && attiva->findChild<platform::PushButton*>()) {
             const QWidget* fuoco = QApplication::focusWidget();
-            QVERIFY2(fuoco && fuoco->window() == attiva && fuoco->isVisible() && fuoco->isEnabled(),
-                     qPrintable(QStringLiteral("%1 is active with the focus on %2\n")
-                                    .arg(attiva->objectName(), fuoco ? fuoco->objectName() : QStringLiteral("nothing")) +
-                                storia()));
+            QVERIFY2(
+                fuoco && fuoco->window() == attiva && fuoco->isVisible() && fuoco->isEnabled(),
+                qPrintable(QStringLiteral("%1 is active with the focus on %2\n")
+                               .arg(attiva->objectName(), fuoco ? fuoco->objectName() : QStringLiteral("nothing")) +
+                           storia()));
         }
         for (quiz::FinestraQuiz* f : {static_cast<quiz::FinestraQuiz*>(&programma->multipli()),
                                       static_cast<quiz::FinestraQuiz*>(&programma->sottomultipli())}) {
@@ -328,9 +329,7 @@ private:
     }
 
 private slots:
-    void initTestCase() {
-        support::setUpApplication();
-    }
+    void initTestCase() { support::setUpApplication(); }
 
     void tempesta() {
         seme = static_cast<quint32>(envInt("CAPACITA_STORM_SEED", static_cast<int>(std::random_device{}() >> 1)));
@@ -361,7 +360,8 @@ private slots:
         qInfo("storm: %d actions, quiz windows seen in: %s", azioni, qPrintable(visti.join(QStringLiteral(", "))));
         // A storm that never verified an answer would have proved little.
         if (azioni >= 10000)
-            QVERIFY(statiVisti.value(QStringLiteral("verificata")) > 0 && statiVisti.value(QStringLiteral("finita")) > 0);
+            QVERIFY(statiVisti.value(QStringLiteral("verificata")) > 0 &&
+                    statiVisti.value(QStringLiteral("finita")) > 0);
         programma.reset();
         flushDeletes();
     }

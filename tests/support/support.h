@@ -4,9 +4,9 @@
 
 #include "platform/access/accessibility.h"
 #include "platform/access/announce.h"
+#include "platform/forms/form.h"
 #include "platform/system/application.h"
 #include "platform/system/clock.h"
-#include "platform/forms/form.h"
 
 #include <QTest>
 #include <QWindow>
@@ -114,7 +114,6 @@ inline QStringList intendedFamilies(const QString& layoutFace) {
     return {twin};
 #endif
 }
-
 
 // Runs the deferred destruction of unloaded windows.
 inline void flushDeletes() {

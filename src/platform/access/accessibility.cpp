@@ -44,8 +44,7 @@ public:
     }
 };
 
-template <class Widget>
-bool isA(const QString& className) {
+template <class Widget> bool isA(const QString& className) {
     return className == QLatin1String(Widget::staticMetaObject.className());
 }
 

@@ -23,26 +23,13 @@ Notice::Notice(QWidget* window) : QWidget(window) {
 
 void Notice::add(const QString& text) {
     pending_ << text;
-    schedule();
+    delivery_.request();
 }
 
 bool Notice::eventFilter(QObject*, QEvent* event) {
     if (event->type() == QEvent::WindowActivate && !pending_.isEmpty())
-        schedule();
+        delivery_.request();
     return false;
-}
-
-void Notice::schedule() {
-    if (scheduled_)
-        return;
-    scheduled_ = true;
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            scheduled_ = false;
-            deliver();
-        },
-        Qt::QueuedConnection);
 }
 
 void Notice::deliver() {
@@ -68,9 +55,9 @@ using RaiseNotificationEvent = HRESULT(WINAPI*)(IUnknown*, int, int, BSTR, BSTR)
 
 void Notice::speak() {
     static const HMODULE uia = LoadLibraryW(L"uiautomationcore.dll");
-    static const auto provider =
-        uia ? reinterpret_cast<HostProviderFromHwnd>(reinterpret_cast<void*>(GetProcAddress(uia, "UiaHostProviderFromHwnd")))
-            : nullptr;
+    static const auto provider = uia ? reinterpret_cast<HostProviderFromHwnd>(
+                                           reinterpret_cast<void*>(GetProcAddress(uia, "UiaHostProviderFromHwnd")))
+                                     : nullptr;
     static const auto raise = uia ? reinterpret_cast<RaiseNotificationEvent>(
                                         reinterpret_cast<void*>(GetProcAddress(uia, "UiaRaiseNotificationEvent")))
                                   : nullptr;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/access/settled.h"
+
 #include <QStringList>
 #include <QWidget>
 
@@ -22,14 +24,13 @@ protected:
     bool eventFilter(QObject*, QEvent* event) override;
 
 private:
-    void schedule();
     void deliver();
     // Says text_ as each system's screen readers honour it.
     void speak();
 
     QStringList pending_;
     QString text_;
-    bool scheduled_ = false;
+    OnceSettled delivery_{this, [this] { deliver(); }};
 };
 
 } // namespace platform

@@ -1,5 +1,6 @@
 #include "platform/access/pagemirror.h"
 
+#include "platform/access/settled.h"
 #include "platform/forms/controls.h"
 #include "platform/forms/formwindow.h"
 #include "platform/forms/pushbutton.h"
@@ -57,7 +58,7 @@ private:
 
     QHash<int, QPointer<QObject>> objects_;
     int next_ = 1;
-    bool scheduled_ = false;
+    OnceSettled updating_{this, [this] { update(); }};
 };
 
 PageMirror* mirror = nullptr;
@@ -84,19 +85,9 @@ bool PageMirror::eventFilter(QObject* object, QEvent* event) {
     return false;
 }
 
-// Changes come in bursts (a window built, a handler that sets several labels): the page follows
-// once the burst is over, when the events posted meanwhile are handled.
+// The page follows once a burst of changes is over.
 void PageMirror::schedule() {
-    if (scheduled_)
-        return;
-    scheduled_ = true;
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            scheduled_ = false;
-            update();
-        },
-        Qt::QueuedConnection);
+    updating_.request();
 }
 
 void PageMirror::update() {
@@ -136,7 +127,8 @@ QJsonObject PageMirror::region(QWidget* window, bool front) {
     // Where Tab takes each button of the front window, in the program's focus chain.
     QHash<QWidget*, int> chain;
     for (QWidget* w = window->nextInFocusChain(); front && w != window; w = w->nextInFocusChain()) {
-        if (qobject_cast<PushButton*>(w) && w->isVisibleTo(window) && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus))
+        if (qobject_cast<PushButton*>(w) && w->isVisibleTo(window) && w->isEnabled() &&
+            (w->focusPolicy() & Qt::TabFocus))
             chain.insert(w, int(chain.size()));
     }
     // Controls stand one in front of another as Qt paints them: children after their parent,

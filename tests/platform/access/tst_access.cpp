@@ -11,6 +11,7 @@ private slots:
     void spokenText_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("spoken");
+        // clang-format off
         // Captions drawn with spaced letters, single or double blanks, are read as their words.
         QTest::newRow("Fine") << "F i n e" << "Fine";
         QTest::newRow("Esci") << "E S C I" << "Esci";
@@ -24,6 +25,7 @@ private slots:
         QTest::newRow("letters and a digit") << "a b 1" << "a b 1";
         QTest::newRow("a question") << "E' più capace l'hl o il dal ?" << "E' più capace l'hl o il dal ?";
         QTest::newRow("empty") << "" << "";
+        // clang-format on
     }
     void spokenText() {
         QFETCH(QString, text);

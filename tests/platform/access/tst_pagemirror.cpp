@@ -37,8 +37,8 @@ int number(QObject* control) {
 }
 
 val element(int id) {
-    return val::global("document").call<val>(
-        "querySelector", "#capacita-mirror [data-id=\"" + std::to_string(id) + "\"]");
+    return val::global("document")
+        .call<val>("querySelector", "#capacita-mirror [data-id=\"" + std::to_string(id) + "\"]");
 }
 
 QString elementText(const val& el, const char* property) {
@@ -110,7 +110,8 @@ class TestPageMirror : public QObject {
         probe.set("textContent", std::string("#capacita-mirror * { pointer-events: auto !important; }"));
         document["head"].call<void>("appendChild", probe);
         for (QWidget* c : form.window()->findChildren<QWidget*>()) {
-            if (!c->isVisibleTo(form.window()) || !(qobject_cast<platform::PushButton*>(c) || qobject_cast<platform::Label*>(c)))
+            if (!c->isVisibleTo(form.window()) ||
+                !(qobject_cast<platform::PushButton*>(c) || qobject_cast<platform::Label*>(c)))
                 continue;
             const QPoint centre = c->mapToGlobal(c->rect().center());
             QWidget* seen = form.window()->childAt(form.window()->mapFromGlobal(centre));
@@ -130,7 +131,8 @@ class TestPageMirror : public QObject {
                 if (!c->isVisible() || !form.window()->frameGeometry().contains(centre))
                     continue;
                 const val el = document.call<val>("elementFromPoint", centre.x(), centre.y());
-                QVERIFY2(region.call<bool>("contains", el), qPrintable(c->objectName() + " is found under the front window"));
+                QVERIFY2(region.call<bool>("contains", el),
+                         qPrintable(c->objectName() + " is found under the front window"));
             }
         }
         probe.call<void>("remove");
@@ -138,7 +140,8 @@ class TestPageMirror : public QObject {
 
     QString announced() {
         follow();
-        return elementText(val::global("document").call<val>("getElementById", std::string("capacita-announcements")), "textContent");
+        return elementText(val::global("document").call<val>("getElementById", std::string("capacita-announcements")),
+                           "textContent");
     }
 
 private slots:
@@ -155,15 +158,13 @@ private slots:
         QCOMPARE(attribute(canvas, "aria-hidden"), QStringLiteral("true"));
         const val region = element(number(programma->inizio().window()));
         QCOMPARE(elementText(region, "tagName"), QStringLiteral("SECTION"));
-        QCOMPARE(attribute(region, "aria-label"),
-                 programma->inizio().window()->windowTitle());
+        QCOMPARE(attribute(region, "aria-label"), programma->inizio().window()->windowTitle());
         const val file = element(number(programma->inizio().menuItem(QStringLiteral("MnuFile"))));
         QCOMPARE(elementText(file, "textContent"), QStringLiteral("File"));
         QCOMPARE(attribute(file, "aria-haspopup"), QStringLiteral("menu"));
         const val esci = element(number(programma->inizio().menuItem(QStringLiteral("mnuFine"))));
         QCOMPARE(elementText(esci, "textContent"), QStringLiteral("Esci"));
-        QCOMPARE(attribute(esci["parentNode"], "role"),
-                 QStringLiteral("menu"));
+        QCOMPARE(attribute(esci["parentNode"], "role"), QStringLiteral("menu"));
     }
 
     // The typical road through the elements alone: the window opened, an answer, the verdict.
@@ -173,7 +174,8 @@ private slots:
         QVERIFY(multipli.isLoaded());
         compare(multipli);
         // The front window's region comes first.
-        const val regions = val::global("document").call<val>("querySelectorAll", std::string("#capacita-mirror > section"));
+        const val regions =
+            val::global("document").call<val>("querySelectorAll", std::string("#capacita-mirror > section"));
         QCOMPARE(regions[0]["dataset"]["id"].as<std::string>(), std::to_string(number(multipli.window())));
 
         const int verifica = number(multipli.button(QStringLiteral("CmdVerifica")));
@@ -182,7 +184,8 @@ private slots:
         QVERIFY(!multipli.button(QStringLiteral("CmdVerifica"))->isVisible());
         QCOMPARE(announced(), text(multipli, QStringLiteral("LblNumero2")));
         // Only the front window's menu bar is in the Tab order.
-        QCOMPARE(attribute(element(number(multipli.menuItem(QStringLiteral("MnuFile")))), "tabindex"), QStringLiteral("0"));
+        QCOMPARE(attribute(element(number(multipli.menuItem(QStringLiteral("MnuFile")))), "tabindex"),
+                 QStringLiteral("0"));
         QCOMPARE(attribute(element(number(programma->inizio().menuItem(QStringLiteral("MnuFile")))), "tabindex"),
                  QStringLiteral("-1"));
         QVERIFY(clickElement(multipli.button(QStringLiteral("Command5"))));
