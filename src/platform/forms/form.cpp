@@ -1,5 +1,6 @@
 #include "platform/forms/form.h"
 
+#include "platform/forms/menu.h"
 #include "platform/system/fonts.h"
 
 #include <QAction>
@@ -230,7 +231,8 @@ void Form::buildMenu() {
         const QString name = QString::fromUtf8(item.name);
         const QString caption = QString::fromUtf8(item.caption);
         if (!item.menu) {
-            QMenu* menu = window_->menuBar()->addMenu(caption);
+            auto* menu = new Menu(caption, window_->menuBar());
+            window_->menuBar()->addMenu(menu);
             menu->setObjectName(name);
             menus.insert(name, menu);
             menuItems_.insert(name, menu->menuAction());

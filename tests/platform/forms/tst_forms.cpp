@@ -3,9 +3,9 @@
 #include "platform/forms/form.h"
 #include "support/support.h"
 
+#include <QMenu>
 #include <QSignalSpy>
 #include <QtTest>
-
 
 using namespace platform;
 using namespace support;
@@ -27,7 +27,7 @@ constexpr Control inFrame[] = {
 constexpr ControlGroup groups[] = {{nullptr, controls}, {"Box", inFrame}};
 constexpr MenuItem menu[] = {{"Menu", "&Menu", nullptr}, {"Item", "Item", "Menu"}};
 constexpr WindowLayout testLayout{"Test", "Test", rgb(10, 20, 30), 6000, 4500, Border::FixedSingle,
-                             false,   true,    groups,          menu};
+                                  false,  true,   groups,          menu};
 
 class TestForm : public Form {
 public:
@@ -49,9 +49,7 @@ class TestForms : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() {
-        support::setUpApplication();
-    }
+    void initTestCase() { support::setUpApplication(); }
     void cleanup() { flushDeletes(); }
 
     void twips_data() {
@@ -132,6 +130,22 @@ private slots:
         QVERIFY(form.menuItem("Item"));
         // The focus goes to the first visible, enabled button in tab order.
         QCOMPARE(form.window()->focusWidget(), form.button("Button"));
+    }
+
+    // Alt and the menu's letter open it; the press of that Alt, held back by a screen reader's
+    // bridge until after the menu opened, leaves it open; Alt pressed again once let go closes it.
+    void menuWithAlt() {
+        TestForm form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.window()));
+        QWidget* menu = form.menuItem("Menu")->menu();
+        QTest::keyPress(form.window()->windowHandle(), Qt::Key_M, Qt::AltModifier);
+        QTRY_VERIFY(menu->isVisible());
+        QTest::keyPress(menu, Qt::Key_Alt);
+        QVERIFY(menu->isVisible());
+        QTest::keyRelease(form.window()->windowHandle(), Qt::Key_M, Qt::AltModifier);
+        QTest::keyPress(menu, Qt::Key_Alt);
+        QVERIFY(!menu->isVisible());
     }
 
     void button_data() {
