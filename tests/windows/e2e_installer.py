@@ -1,11 +1,17 @@
 #!/usr/bin/python3
-"""The Windows installer under Wine, as a teacher and a pupil meet it: a silent install, the
-installed program started from where the installer put it, the typical road with real clicks on
-the X server (windows found by their titles, the verdict read from the screen's pixels), "E S C I"
-ending it with 0, and a silent uninstall that leaves nothing of the program behind.
+"""The Windows installers under Wine, as a teacher or a school's technician and a pupil meet them:
+a silent install, the installed program started from where the installer put it, the typical road
+with real clicks on the X server (windows found by their titles, the verdict read from the
+screen's pixels), its end with 0, and a silent uninstall that leaves nothing of the program behind.
+The NSIS installer's program ends on "E S C I". The Windows Installer package (.msi), as Group
+Policy and Intune run it: a truncated copy is refused and leaves nothing; the package installs
+with msiexec; its program starts from the Start-menu shortcut and ends on File > Esci; a package of
+a higher version, made from FOLDER, replaces it with one entry; msiexec removes it.
 
-Usage: e2e_installer.py INSTALLER PICTURES, with WINEPREFIX and DISPLAY set."""
+Usage: e2e_installer.py INSTALLER PICTURES [FOLDER], with WINEPREFIX and DISPLAY set; FOLDER, for
+a .msi, is the folder of files its packages are made from."""
 
+import getpass
 import os
 import re
 import subprocess
@@ -18,11 +24,20 @@ from programma import TITOLO_MENU, TITOLO_MULTIPLI, px  # noqa: E402
 from verifiche import Fallito, attendi, verifica  # noqa: E402
 
 PREFIX = os.environ["WINEPREFIX"]
+LAVORO = os.path.dirname(PREFIX)  # this run's own folder, which goes with it
 CARTELLA = os.path.join(PREFIX, "drive_c", "Program Files", "Misure di capacità")
 PROGRAMMA = os.path.join(CARTELLA, "bin", "capacita.exe")
 MENU_START = os.path.join(PREFIX, "drive_c", "ProgramData", "Microsoft", "Windows", "Start Menu", "Programs",
                           "Misure di capacità")
-CHIAVE = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\capacita"
+DISINSTALLAZIONI = r"HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Uninstall"
+CHIAVE = DISINSTALLAZIONI + r"\capacita"
+# The package's Start-menu shortcut, in the Programs of every user as Windows puts it for an install
+# per machine; Wine 8's msiexec puts it in the Programs of the user who installs.
+COLLEGAMENTI_MSI = [os.path.join(os.path.dirname(MENU_START), "Misure di capacità.lnk"),
+                    os.path.join(PREFIX, "drive_c", "users", getpass.getuser(), "AppData", "Roaming",
+                                 "Microsoft", "Windows", "Start Menu", "Programs", "Misure di capacità.lnk")]
+MAKE_MSI = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "packaging", "windows", "make-msi.py")
+ICONA = os.path.join(os.path.dirname(MAKE_MSI), "..", "capacita.ico")
 
 ROSA_MENU = (255, 192, 255)
 SFONDO_QUIZ = (255, 224, 192)
@@ -91,17 +106,25 @@ def installa(installatore):
     verifica(esegui("wine", "reg", "query", CHIAVE).returncode == 0, "no uninstall entry in the registry")
 
 
-def strada_tipica(immagini):
+def menu_principale(immagine=None):
+    """The main menu once it fills the screen, and where its client area begins."""
+    menu = attendi(lambda: finestra(TITOLO_MENU), "the main menu")
+    larghezza, altezza = Schermo().larghezza, Schermo().altezza
+    attendi(lambda: geometria(menu) == (0, 0, larghezza, altezza), "the main menu filling the screen")
+    time.sleep(0.5)
+    schermo = Schermo(immagine)
+    # No frame: the client area, below the menu bar, reaches the screen's left edge.
+    origine = (0, schermo.primo(ROSA_MENU, 2, 0))
+    verifica(0 < origine[1] < 60, "the main menu's menu bar is %d px tall" % origine[1])
+    return menu, origine
+
+
+def strada_tipica(immagini, da_file=False):
+    """The road, the program ended on "E S C I", or with da_file on File > Esci."""
     programma = subprocess.Popen(["wine", PROGRAMMA], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     try:
-        menu = attendi(lambda: finestra(TITOLO_MENU), "the main menu")
+        menu, origine_menu = menu_principale(os.path.join(immagini, "menu.png"))
         larghezza, altezza = Schermo().larghezza, Schermo().altezza
-        attendi(lambda: geometria(menu) == (0, 0, larghezza, altezza), "the main menu filling the screen")
-        time.sleep(0.5)
-        schermo = Schermo(os.path.join(immagini, "menu.png"))
-        # No frame: the client area, below the menu bar, reaches the screen's left edge.
-        origine_menu = (0, schermo.primo(ROSA_MENU, 2, 0))
-        verifica(0 < origine_menu[1] < 60, "the main menu's menu bar is %d px tall" % origine_menu[1])
 
         # "Info" held: the information window at the top centre; released, it goes.
         clicca(origine_menu, 4590, 6630, 6675, 315, "mousedown")
@@ -134,11 +157,18 @@ def strada_tipica(immagini):
         attendi(lambda: not finestra(TITOLO_MULTIPLI), "the multiples window to close")
         verifica(programma.poll() is None, "the program ended with its quiz window")
 
-        clicca(origine_menu, 4590, 5700, 6690, 705)  # "E S C I"
+        if da_file:
+            # "File" on the menu bar above the client area, then "Esci", the first item of the menu
+            # it drops down.
+            xdotool("mousemove", 15, origine_menu[1] // 2, "click", 1)
+            time.sleep(0.5)
+            xdotool("mousemove", 25, origine_menu[1] + 10, "click", 1)
+        else:
+            clicca(origine_menu, 4590, 5700, 6690, 705)  # "E S C I"
         try:
             codice = programma.wait(30)
         except subprocess.TimeoutExpired:
-            raise Fallito("the program did not end on E S C I")
+            raise Fallito("the program did not end")
         verifica(codice == 0, "the program ended with %d" % codice)
     finally:
         if programma.poll() is None:
@@ -154,18 +184,95 @@ def disinstalla():
     verifica(esegui("wine", "reg", "query", CHIAVE).returncode != 0, "the uninstall entry is still in the registry")
 
 
+def installati():
+    """The entries of the installed programs that name the program: (subkey, values) each."""
+    export = os.path.join(LAVORO, "disinstallazioni.reg")
+    verifica(esegui("wine", "regedit", "/E", export, DISINSTALLAZIONI).returncode == 0, "regedit did not export")
+    with open(export, encoding="utf-16") as f:
+        voci, valori = [], None
+        for riga in f.read().splitlines():
+            if riga.startswith("["):
+                valori = {}
+                voci.append((riga.strip("[]"), valori))
+            elif valori is not None and riga.startswith('"') and '"="' in riga:
+                nome, valore = riga[1:-1].split('"="', 1)
+                valori[nome] = valore.replace("\\\\", "\\")
+    return [(k, v) for k, v in voci if v.get("DisplayName") == "Misure di capacità"]
+
+
+def msiexec(*argomenti):
+    """msiexec, silent as Group Policy and Intune run it; its exit code."""
+    return esegui("wine", "msiexec", *argomenti, "/qn").returncode
+
+
+def niente_rimasto():
+    verifica(not os.path.exists(CARTELLA), "the program's folder is there")
+    verifica(not any(map(os.path.exists, COLLEGAMENTI_MSI)), "the Start-menu shortcut is there")
+    verifica(installati() == [], "the program is among the installed programs")
+
+
+def pacchetto_msi(pacchetto, immagini, cartella):
+    rotto = os.path.join(LAVORO, "troncato.msi")
+    with open(pacchetto, "rb") as f, open(rotto, "wb") as g:
+        g.write(f.read()[:os.path.getsize(pacchetto) // 2])
+    verifica(msiexec("/i", rotto) != 0, "msiexec took a truncated package")
+    niente_rimasto()
+
+    codice = msiexec("/i", pacchetto)
+    verifica(codice == 0, "msiexec /i ended with %d" % codice)
+    verifica(os.path.isfile(PROGRAMMA), "no program at %s" % PROGRAMMA)
+    for licenza in ("LICENSE.txt", "NOTICE.txt", "LGPL-3.txt"):
+        verifica(os.path.isfile(os.path.join(CARTELLA, licenza)), "%s was not installed" % licenza)
+    collegamento = next((c for c in COLLEGAMENTI_MSI if os.path.isfile(c)), None)
+    verifica(collegamento, "no Start-menu shortcut at %s" % " or ".join(COLLEGAMENTI_MSI))
+    voci = installati()
+    verifica(len(voci) == 1 and voci[0][1].get("DisplayVersion") == "1.0.0" and voci[0][1].get("Publisher") == "Seed"
+             and voci[0][1].get("URLInfoAbout") == "https://www.example.org",
+             "the installed programs say %r" % voci)
+    # Started through the shortcut, the program opens its main menu, and "E S C I" ends it. Wine's
+    # start does not wait for what a shortcut starts, so the road then starts the program the
+    # shortcut names as a child of its own, whose exit code it sees.
+    with open(collegamento, "rb") as f:
+        destinazione = f.read()
+    verifica(any(r"\Misure di capacità\bin\capacita.exe".encode(codifica) in destinazione
+                 for codifica in ("cp1252", "utf-16-le")), "the shortcut does not name the installed program")
+    subprocess.run(["wine", "start", "/unix", collegamento], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    clicca(menu_principale()[1], 4590, 5700, 6690, 705)  # "E S C I"
+    attendi(lambda: not finestra(TITOLO_MENU) and "capacita.exe" not in esegui("ps", "-eo", "args").stdout,
+            "the program started through the shortcut to end")
+    strada_tipica(immagini, da_file=True)
+
+    # A package of a higher version replaces this one.
+    superiore = os.path.join(LAVORO, "capacita-1.0.1-win64.msi")
+    subprocess.run([sys.executable, MAKE_MSI, cartella, "1.0.1", ICONA, superiore], check=True, capture_output=True)
+    codice = msiexec("/i", superiore)
+    verifica(codice == 0, "msiexec /i of version 1.0.1 ended with %d" % codice)
+    voci = installati()
+    verifica([v.get("DisplayVersion") for _, v in voci] == ["1.0.1"], "the installed programs say %r" % voci)
+    verifica(os.path.isfile(PROGRAMMA), "the upgrade left no program")
+
+    codice = msiexec("/x", superiore)
+    verifica(codice == 0, "msiexec /x ended with %d" % codice)
+    niente_rimasto()
+    verifica(esegui("wine", "reg", "query", r"HKLM\Software\capacita").returncode != 0, "the package's key is still there")
+
+
 def main():
     installatore, immagini = sys.argv[1], sys.argv[2]
     os.makedirs(immagini, exist_ok=True)
     inizio = time.monotonic()
     try:
-        installa(installatore)
-        strada_tipica(immagini)
-        disinstalla()
+        if installatore.endswith(".msi"):
+            pacchetto_msi(installatore, immagini, sys.argv[3])
+        else:
+            installa(installatore)
+            strada_tipica(immagini)
+            disinstalla()
     except Fallito as errore:
-        print("FAIL windows installer: %s" % errore)
+        print("FAIL windows installer %s: %s" % (os.path.basename(installatore), errore))
         return 1
-    print("PASS windows installer: installed, used, ended with 0, uninstalled (%.1f s)" % (time.monotonic() - inizio))
+    print("PASS windows installer %s: installed, used, ended with 0, uninstalled (%.1f s)"
+          % (os.path.basename(installatore), time.monotonic() - inizio))
     print("pictures under Wine: %s" % immagini)
     return 0
 

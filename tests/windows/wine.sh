@@ -1,16 +1,24 @@
 # Sourced after tests/support/xvfb.sh's own_display: a Wine prefix of this run's own under WORK,
-# with one Wine server kept running for the whole run and ended, for this prefix only, on exit.
+# with one Wine server kept running and ended, for this prefix only, on exit or when the run moves
+# on to another prefix.
 
-finish_wine() {
-  if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then
+# Ends the Wine server of this run's current prefix, never one of a prefix from outside the run.
+finish_wine_prefix() {
+  if [[ "${WINEPREFIX:-}" == "$WORK"/* ]] && [ -d "$WINEPREFIX" ]; then
     wineserver -k 2>/dev/null || true
     wineserver -w 2>/dev/null || true
   fi
+}
+
+finish_wine() {
+  finish_wine_prefix
   finish_own_display
 }
 
+# Usage: own_wine_prefix [NAME]: the prefix $WORK/NAME, wine by default.
 own_wine_prefix() {
-  export WINEPREFIX=$WORK/wine WINEARCH=win64 WINEDEBUG=-all
+  finish_wine_prefix
+  export WINEPREFIX=$WORK/${1:-wine} WINEARCH=win64 WINEDEBUG=-all
   # No desktop entries or icons in the home folder, no downloads of Mono or Gecko, and no D-Bus
   # daemon left behind.
   export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d" DBUS_SESSION_BUS_ADDRESS=disabled:
