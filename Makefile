@@ -57,13 +57,14 @@ screenshots: build
 package: build
 	cd $(BUILD) && cpack -G DEB
 
-# The Windows program and its installer, cross-built here with a static Qt for Windows (built
-# once from Debian's source of Qt and kept under ~/.cache/capacita), under $(BUILD_WINDOWS)/.
+# The Windows program and its two installers (NSIS and MSI), cross-built here with a static Qt
+# for Windows (built once from Debian's source of Qt and kept under ~/.cache/capacita), under
+# $(BUILD_WINDOWS)/.
 BUILD_WINDOWS ?= build-windows
 windows:
 	@BUILD_WINDOWS=$(BUILD_WINDOWS) JOBS=$(JOBS) CAPACITA_WERROR=$(WERROR) scripts/build-windows
 
-# The Windows build's tests under Wine, and the installer end to end; pictures of the windows
+# The Windows build's tests under Wine, and both installers end to end; pictures of the windows
 # under Wine go to $(BUILD)/screenshots/wine/, beside the Linux ones.
 test-windows: windows
 	BUILD_WINDOWS=$(BUILD_WINDOWS) JOBS=$(JOBS) scripts/test-windows $(CURDIR)/$(BUILD)/screenshots/wine
