@@ -3,10 +3,7 @@
 #include "catalogue/catalogo.h"
 #include "support/support.h"
 
-#include <QFile>
 #include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QtTest>
 
 using catalogue::Catalogo;
@@ -18,13 +15,9 @@ namespace {
 const Catalogo* const multipli = &catalogue::catalogoMultipli;
 const Catalogo* const sottomultipli = &catalogue::catalogoSottomultipli;
 
-// Every entry as the pupil must read it, written out apart from the program's tables, in
-// catalogo.json, which the end-to-end scenarios read too.
+// Every entry as the pupil must read it, written out apart from the program's tables.
 QJsonObject catalogoScritto() {
-    QFile file(QStringLiteral(":/catalogo.json"));
-    if (!file.open(QIODevice::ReadOnly))
-        qFatal("the catalogue is not among the test's resources");
-    return QJsonDocument::fromJson(file.readAll()).object();
+    return support::tabella(QStringLiteral("catalogo.json"));
 }
 
 } // namespace

@@ -9,8 +9,14 @@ TITOLO_MENU = "Gli obiettivi dell'addizione"
 TITOLO_MULTIPLI = "47 DOMANDE PER CONOSCERE LE MISURE DI CAPACITA':  I MULTIPLI"
 TITOLO_SOTTOMULTIPLI = "96 DOMANDE PER CONOSCERE LE MISURE DI CAPACITA':  I SOTTOMULTIPLI"
 
-with open(os.path.join(os.path.dirname(os.path.abspath(__file__)), "stati-quiz.json"), encoding="utf-8") as f:
-    STATI_QUIZ = json.load(f)
+
+def tabella(nome):
+    """A table the unit tests read too, from tests/support."""
+    with open(os.path.join(os.path.dirname(os.path.abspath(__file__)), nome), encoding="utf-8") as f:
+        return json.load(f)
+
+
+STATI_QUIZ = tabella("stati-quiz.json")
 
 
 def px(twips):

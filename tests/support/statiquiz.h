@@ -5,18 +5,15 @@
 // null leaves it open.
 
 #include "quiz/finestraquiz.h"
+#include "support/support.h"
 
-#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 
 namespace support {
 
 inline QJsonObject statiQuiz() {
-    QFile file(QStringLiteral(":/stati-quiz.json"));
-    if (!file.open(QIODevice::ReadOnly))
-        qFatal("the state table is not among the test's resources");
-    return QJsonDocument::fromJson(file.readAll()).object();
+    return tabella(QStringLiteral("stati-quiz.json"));
 }
 
 // What the window shows now, in the table's columns; "risposte" is null where some answer

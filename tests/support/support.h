@@ -8,6 +8,9 @@
 #include "platform/system/application.h"
 #include "platform/system/clock.h"
 
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTest>
 #include <QWindow>
 
@@ -113,6 +116,15 @@ inline QStringList intendedFamilies(const QString& layoutFace) {
 #else
     return {twin};
 #endif
+}
+
+// A table the end-to-end scenarios read too (stati-quiz.json, catalogo.json), from the test's
+// resources.
+inline QJsonObject tabella(const QString& nome) {
+    QFile file(QStringLiteral(":/") + nome);
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("%s is not among the test's resources", qPrintable(nome));
+    return QJsonDocument::fromJson(file.readAll()).object();
 }
 
 // Runs the deferred destruction of unloaded windows.
