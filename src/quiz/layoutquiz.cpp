@@ -26,7 +26,7 @@ constexpr Control comuni[] = {
     {"CmdVerifica", PushButton, "Verifica", 540, 5070, 7785, 540, msSansSerif(12), rgb(255, 128, 128), standard, Left, 6},
     {"CmdFine", PushButton, "F i n e", 8415, 5040, 3330, 540, arial(12), rgb(255, 192, 255), standard, Left, 5},
     {"CmdOperazione", PushButton, "Visualizza nuova domanda", 510, 5100, 7785, 540, msSansSerif(12), rgb(255, 128, 0), standard, Left, 4},
-    {"Command1", PushButton, "", 525, 5070, 7785, 540, noFont, rgb(255, 192, 255), standard, Left, 7, Disabled},
+    {"Command1", PushButton, "", 525, 5070, 7785, 540, noFont, rgb(255, 192, 255), standard, Left, 7, Disabled | Inert},
     {"lblRisultato", Label, "", 2940, 2280, 4275, 1335, arial(50.25), standard, standard, Centre, 23},
     {"LblNumero2", Label, "", 660, 870, 11055, 1185, arial(24), rgb(255, 255, 192), rgb(0, 128, 0), Centre, 1},
     {"LblEsito", Label, "", 540, 3630, 7785, 1320, timesNewRoman(72), standard, rgb(255, 128, 0), Centre, 16},

@@ -1,3 +1,4 @@
+#include "catalogue/lettura.h"
 #include "platform/access/accessibility.h"
 #include "platform/system/application.h"
 #include "shell/programma.h"
@@ -45,7 +46,7 @@ int main(int argc, char* argv[]) {
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/capacita.png")));
     platform::setUpApplication();
-    platform::setUpAccessibility();
+    platform::setUpAccessibility(catalogue::comeSiLegge);
 
     platform::SystemClock clock;
     platform::SystemRandom random;

@@ -1,6 +1,7 @@
 // The two catalogues, entry by entry, and visualizza.
 
 #include "catalogue/catalogo.h"
+#include "platform/access/spoken.h"
 #include "support/support.h"
 
 #include <QJsonArray>
@@ -20,6 +21,19 @@ QJsonObject catalogoScritto() {
     return support::tabella(QStringLiteral("catalogo.json"));
 }
 
+// The words of a spoken text that are still unit symbols: a word with an elided article before
+// it ("l'hl", "dell' hl") counts without the article.
+QStringList simboliRimasti(const QString& detto) {
+    static const QStringList simboli{"l", "dal", "hl", "dl", "cl", "ml"};
+    QStringList rimasti;
+    for (QString parola : detto.split(QRegularExpression(QStringLiteral("[\\s?.,]+")), Qt::SkipEmptyParts)) {
+        parola.remove(QRegularExpression(QStringLiteral("^\\w+'")));
+        if (simboli.contains(parola))
+            rimasti << parola;
+    }
+    return rimasti;
+}
+
 } // namespace
 
 class TestCatalogo : public QObject {
@@ -29,6 +43,8 @@ private:
     support::StandInClock clock;
 
 private slots:
+    void initTestCase() { support::setUpApplication(); }
+
     void dimensioni() {
         QCOMPARE(catalogue::catalogoMultipli.size(), std::size_t(48));
         QCOMPARE(catalogue::catalogoSottomultipli.size(), std::size_t(96));
@@ -59,6 +75,42 @@ private slots:
         QVERIFY(voce.has_value());
         QCOMPARE(QString::fromUtf8(voce->testo), testo);
         QCOMPARE(QString::fromUtf8(voce->risposta), risposta);
+        // Said by its units' names, "E'" as "È", with no blank before "?".
+        const QString detto = platform::spokenText(testo);
+        QCOMPARE(simboliRimasti(detto), QStringList());
+        QVERIFY2(!detto.contains(QLatin1String("E'")) && !detto.contains(QLatin1String(" ?")), qPrintable(detto));
+        QCOMPARE(detto.startsWith(QString::fromUtf8("È ")), testo.startsWith(QLatin1String("E' ")));
+    }
+
+    // A few texts word for word as a screen reader is given them.
+    void detto_data() {
+        QTest::addColumn<QString>("testo");
+        QTest::addColumn<QString>("detto");
+        // clang-format off
+        QTest::newRow("l'hl, il dal") << "E' più capace l'hl o il dal ?" << "È più capace l'ettolitro o il decalitro?";
+        QTest::newRow("il l, two blanks") << "E' più capace il l  o il dal ?" << "È più capace il litro  o il decalitro?";
+        QTest::newRow("dell' hl") << "Quante volte il l è meno capace dell' hl ?" << "Quante volte il litro è meno capace dell' ettolitro?";
+        QTest::newRow("quanti, plural") << "Quanti dal devo unire per formare l'hl ?" << "Quanti decalitri devo unire per formare l'ettolitro?";
+        QTest::newRow("a number, plural") << "Se unisco 100 l che unità di misura ottengo ?" << "Se unisco 100 litri che unità di misura ottengo?";
+        QTest::newRow("10 volte, singular") << "Quale misura è 10 volte più capace del ml ?" << "Quale misura è 10 volte più capace del millilitro?";
+        QTest::newRow("1/10 parte") << "Come si chiama la 1/10 parte del l ?" << "Come si chiama la 1/10 parte del litro?";
+        QTest::newRow("no article") << "Quante volte cl è più capace del ml ?" << "Quante volte centilitro è più capace del millilitro?";
+        QTest::newRow("caption dal") << "dal" << "decalitro";
+        QTest::newRow("caption l") << "l" << "litro";
+        QTest::newRow("caption ml") << "ml" << "millilitro";
+        // Captions, numbers and words that merely contain a symbol stay as they are.
+        QTest::newRow("1000") << "1000" << "1000";
+        QTest::newRow("F i n e") << "F i n e" << "Fine";
+        QTest::newRow("E  s  a  t  t  o") << "E  s  a  t  t  o" << "Esatto";
+        QTest::newRow("heading") << "IL LITRO E I SUOI  SOTTOMULTIPLI" << "IL LITRO E I SUOI  SOTTOMULTIPLI";
+        QTest::newRow("instruction") << "Clicca sul pulsante Verifica" << "Clicca sul pulsante Verifica";
+        QTest::newRow("dalla, mille") << "dalla mille l'ml" << "dalla mille l'millilitro";
+        // clang-format on
+    }
+    void detto() {
+        QFETCH(QString, testo);
+        QFETCH(QString, detto);
+        QCOMPARE(platform::spokenText(testo), detto);
     }
 
     void risposteSonoDidascalie_data() {

@@ -486,7 +486,7 @@ def wayland_strada_tipica(p):
 
 def a_orecchio(p):
     """The drill by ear, with Orca and the keyboard alone: see strada_a_orecchio."""
-    o = Orecchio(p.orca, "notification ")
+    o = Orecchio(p.orca, "notification ", lambda: [p.app])
     o.sente("IL LITRO E I SUOI MULTIPLI push button", 0, 30)
 
     def domanda_in_apertura(segno):

@@ -1,5 +1,6 @@
 // The flow of a quiz window, driven by clicks on its controls.
 
+#include "platform/access/spoken.h"
 #include "quiz/finestraquiz.h"
 #include "support/statiquiz.h"
 #include "support/support.h"
@@ -75,6 +76,8 @@ private:
     // What was said to a screen reader since the last look.
     QStringList detti() { return annunci.take(form->window()); }
     QString domanda(int numero) const { return QString::fromUtf8(form->variante().catalogo[numero - 1].testo); }
+    // A text as the screen reader is given it (units by their names).
+    static QString detto(const QString& testo) { return platform::spokenText(testo); }
 
     // The answer button whose caption is the expected answer, and one whose caption is not.
     QString pulsanteGiusto() const {
@@ -130,7 +133,7 @@ private slots:
         QFETCH(bool, sotto);
         apri(sotto, 3);
         // Every change the pupil sees is also said: the question as the window opens, ...
-        QCOMPARE(detti(), QStringList{domanda(3)});
+        QCOMPARE(detti(), QStringList{detto(domanda(3))});
         click(*form, pulsanteSbagliato());
         verificaStato("scelta", false);
         const QString sbagliata = text(*form, "lblRisultato");
@@ -138,7 +141,7 @@ private slots:
         verificaStato("scelta", false);
         QCOMPARE(text(*form, "lblRisultato"), form->stato().rispostaEsatta);
         // ... each answer chosen, ...
-        QCOMPARE(detti(), QStringList({sbagliata, form->stato().rispostaEsatta}));
+        QCOMPARE(detti(), QStringList({detto(sbagliata), detto(form->stato().rispostaEsatta)}));
 
         click(*form, "CmdVerifica");
         verificaStato("verificata", false);
@@ -158,12 +161,12 @@ private slots:
         QCOMPARE(form->stato().contaDomande, qint16(2));
         QCOMPARE(text(*form, "LblNumero2"), domanda(7));
         // ... and the next question.
-        QCOMPARE(detti(), QStringList{domanda(7)});
+        QCOMPARE(detti(), QStringList{detto(domanda(7))});
 
         click(*form, pulsanteSbagliato());
         click(*form, "CmdVerifica");
         QCOMPARE(text(*form, "LblEsito"), QStringLiteral("E  r  r  a  t  o"));
-        QCOMPARE(detti(), QStringList({text(*form, "lblRisultato"), "Errato"}));
+        QCOMPARE(detti(), QStringList({detto(text(*form, "lblRisultato")), "Errato"}));
     }
 
     void sostituireLaRisposta() {
@@ -295,7 +298,7 @@ private slots:
         random.values = {drawing(2, finestra->n)};
         click(*form, "CmdRicomincia");
         verificaStato("attesa", false);
-        QCOMPARE(detti(), QStringList{domanda(2)});
+        QCOMPARE(detti(), QStringList{detto(domanda(2))});
         QCOMPARE(text(*form, "LblOperazione"), QStringLiteral("1"));
         QCOMPARE(text(*form, "LblTempoTotale"), QString::number(totale + 5));
         click(*form, pulsanteGiusto());
@@ -393,18 +396,47 @@ private slots:
         for (const auto& [nome, descrizione] : descrizioni) {
             QAccessibleInterface* a = QAccessible::queryAccessibleInterface(form->label(nome));
             QCOMPARE(a->text(QAccessible::Description), descrizione);
-            QCOMPARE(a->text(QAccessible::Name), text(*form, nome));
+            if (nome != QLatin1String("LblNumero2"))
+                QCOMPARE(a->text(QAccessible::Name), text(*form, nome));
             QCOMPARE(a->role(), QAccessible::StaticText);
         }
+        // The question as a teacher reads it.
+        QCOMPARE(QAccessible::queryAccessibleInterface(form->label("LblNumero2"))->text(QAccessible::Name),
+                 QString::fromUtf8("Quante volte l'ettolitro è più capace del decalitro?"));
         // Captions drawn with spaced letters are read as their words; the others as they stand.
         QCOMPARE(QAccessible::queryAccessibleInterface(form->button("CmdFine"))->text(QAccessible::Name),
                  QStringLiteral("Fine"));
         QCOMPARE(QAccessible::queryAccessibleInterface(form->button("CmdOperazione"))->text(QAccessible::Name),
                  QStringLiteral("Visualizza nuova domanda"));
+        // A unit's button is named by its symbol, which a braille display shows, and described by the
+        // unit's name, which is said; a number is only named.
+        const QList<std::tuple<const char*, QString, QString>> risposte = {
+            {"Command6", "dal", "decalitro"}, {"Command5", "l", "litro"}, {"Command4", "1000", ""}};
+        for (const auto& [nome, simbolo, unità] : risposte) {
+            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(form->button(nome));
+            QCOMPARE(a->text(QAccessible::Name), simbolo);
+            QCOMPARE(a->text(QAccessible::Description), unità);
+        }
+        // The blank bar is not offered at all, and every button that is offered has a name.
+        QAccessibleInterface* area = QAccessible::queryAccessibleInterface(form->window()->centralWidget());
+        QList<QObject*> offerti;
+        for (int i = 0; i < area->childCount(); ++i) {
+            QAccessibleInterface* c = area->child(i);
+            QCOMPARE(area->indexOfChild(c), i);
+            offerti << c->object();
+            if (c->role() == QAccessible::Button)
+                QVERIFY2(!c->text(QAccessible::Name).isEmpty(), qPrintable(c->object()->objectName()));
+        }
+        QVERIFY(offerti.contains(form->button("CmdVerifica")));
+        QVERIFY(!offerti.contains(form->button("Command1")));
+        QCOMPARE(area->indexOfChild(QAccessible::queryAccessibleInterface(form->button("Command1"))), -1);
 
         // An empty label is read as empty, not named after the frame around it.
         QCOMPARE(QAccessible::queryAccessibleInterface(form->label("LblTempoTotale"))->text(QAccessible::Name),
                  QString());
+        click(*form, "Command6");
+        QCOMPARE(QAccessible::queryAccessibleInterface(form->label("lblRisultato"))->text(QAccessible::Name),
+                 QStringLiteral("decalitro"));
         click(*form, "Command2");
         QCOMPARE(QAccessible::queryAccessibleInterface(form->label("lblRisultato"))->text(QAccessible::Name),
                  QStringLiteral("10"));

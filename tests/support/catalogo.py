@@ -1,6 +1,8 @@
 """What the end-to-end scenarios read in the multiples window: its two verdicts, and its questions
 with their expected answers (catalogo.json, which the unit tests read too)."""
 
+import re
+
 from programma import tabella
 
 ESATTO = "E  s  a  t  t  o"
@@ -10,3 +12,40 @@ ESATTO_A_VOCE, ERRATO_A_VOCE = "Esatto", "Errato"
 
 # The multiples window's questions and their expected answers.
 CATALOGO_MULTIPLI = dict(tabella("catalogo.json")["multipli"])
+
+# The units as a screen reader is given them: by their names, singular and plural.
+UNITÀ = {"l": ("litro", "litri"), "dal": ("decalitro", "decalitri"), "hl": ("ettolitro", "ettolitri"),
+         "dl": ("decilitro", "decilitri"), "cl": ("centilitro", "centilitri"), "ml": ("millilitro", "millilitri")}
+_SIMBOLO = {nome: simbolo for simbolo, nomi in UNITÀ.items() for nome in nomi}
+
+
+def a_voce(didascalia):
+    """An answer button's caption as the chosen answer is said: a unit by its name."""
+    return UNITÀ[didascalia][0] if didascalia in UNITÀ else didascalia
+
+
+def simboli_rimasti(detto):
+    """The unit symbols still standing as words in a text said aloud (past an elided article)."""
+    parole = (re.sub(r"^\w+'", "", p) for p in re.split(r"[\s?.,]+", detto))
+    return [p for p in parole if p in UNITÀ]
+
+
+def come_scritto(detto):
+    """A question as said (units by their names, "È") as it is written, its blanks folded, so
+    that it can be looked up among the written questions."""
+    scritto = re.sub(r"^È ", "E' ", detto)
+    scritto = re.sub(r"(?<!\w)(%s)(?!\w)" % "|".join(_SIMBOLO), lambda m: _SIMBOLO[m.group(1)], scritto)
+    return chiave(scritto)
+
+
+def chiave(testo):
+    """A question with its blanks folded and none before its question mark."""
+    return " ".join(testo.split()).replace(" ?", "?")
+
+
+def detta_nel_catalogo(detto, catalogo):
+    """The expected answer of the question heard as detto, said by its units' names; None if it
+    is not one of catalogo's questions or still has a unit symbol in it."""
+    if simboli_rimasti(detto):
+        return None
+    return {chiave(k): v for k, v in catalogo.items()}.get(come_scritto(detto))

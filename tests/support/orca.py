@@ -14,7 +14,7 @@ import threading
 import time
 import tty
 
-from catalogo import CATALOGO_MULTIPLI, ERRATO_A_VOCE, ESATTO_A_VOCE
+from catalogo import CATALOGO_MULTIPLI, ERRATO_A_VOCE, ESATTO_A_VOCE, a_voce, detta_nel_catalogo
 from verifiche import Fallito, piega, verifica
 
 DETTO = re.compile(r"SPEECH OUTPUT: '(.*)'\s*(\{.*\})?\s*$")
@@ -93,14 +93,38 @@ class Orca:
             os.close(fd)
 
 
+def pagine_web():
+    """The pages of the browsers on the accessibility bus, where a screen reader browses."""
+    import pyatspi
+    pagine = []
+    for app in pyatspi.Registry.getDesktop(0):
+        if app is not None:
+            pagine += pyatspi.findAllDescendants(app, lambda a: a.getRole() == pyatspi.ROLE_DOCUMENT_WEB)
+    return pagine
+
+
+def pulsanti_muti(radici):
+    """Where a screen reader exploring what lies under radici would meet a push button with
+    nothing to say: the names of the windows or pages that hold one, with how many."""
+    import pyatspi
+    muti = {}
+    for radice in radici:
+        for b in pyatspi.findAllDescendants(radice, lambda a: a.getRole() == pyatspi.ROLE_PUSH_BUTTON):
+            if not b.name.strip() and b.getState().contains(pyatspi.STATE_SHOWING):
+                muti[radice.name] = muti.get(radice.name, 0) + 1
+    return muti
+
+
 class Orecchio:
     """The pupil who works by ear: presses keys on whatever has the keyboard and listens to Orca.
     What the program announces comes after prefisso: "notification " on the desktop, nothing in a
-    page."""
+    page. esplora() gives what a screen reader explores beyond the focus: the program's
+    accessible application, or the browser's pages."""
 
-    def __init__(self, orca, prefisso):
+    def __init__(self, orca, prefisso, esplora):
         self.orca = orca
         self.prefisso = prefisso
+        self.esplora = esplora
 
     def premi(self, nome, azione="key"):
         """Presses and releases a key as xdotool names it, or with azione "keydown" or "keyup"
@@ -120,10 +144,11 @@ class Orecchio:
             return d[len(self.prefisso):] if d.startswith(self.prefisso) else None
         return testo(self.orca.attendi(lambda d: testo(d) is not None and condizione(testo(d)), cosa, 15, dopo))
 
-    def cerca(self, nome, tasto="Tab", volte=14):
-        """Presses tasto until Orca names the button nome as the focus moves, and names no button
-        after it once it has fallen silent: Orca may be late with what an earlier key did, and
-        the next key acts where the focus is now."""
+    def cerca(self, nome, tasto="Tab", volte=14, descrizione=None):
+        """Presses tasto until Orca names the button nome as the focus moves (and says its
+        descrizione right after, if given), and names no button after it once it has fallen
+        silent: Orca may be late with what an earlier key did, and the next key acts where the
+        focus is now."""
         for _ in range(volte):
             segno = self.premi(tasto)
             try:
@@ -132,7 +157,8 @@ class Orecchio:
                 continue
             self.silenzio()
             detti = self.orca.detti[segno:]
-            posti = [i for i, d in enumerate(detti) if d == nome or d.endswith(" " + nome)]
+            posti = [i for i, d in enumerate(detti) if (d == nome or d.endswith(" " + nome)) and
+                     (descrizione is None or detti[i + 1:i + 2] == [descrizione])]
             if posti and not any(d.endswith(" push button") for d in detti[posti[-1] + 1:]):
                 return
         raise Fallito("%s never reached %r; Orca said %r" % (tasto, nome, self.orca.detti[-12:]))
@@ -147,6 +173,13 @@ class Orecchio:
                 return
 
 
+def cerca_risposta(o, didascalia):
+    """Tabs to an answer button, heard as Orca says it: a unit's button by its symbol, which a
+    braille display shows, then by its description, the unit's name."""
+    detta = a_voce(didascalia)
+    o.cerca(didascalia + " push button", descrizione=None if detta == didascalia else detta)
+
+
 # What Orca says of the keys themselves.
 TASTI = {"tab", "left shift", "space", "return", "left alt", "f", "down"}
 
@@ -159,7 +192,6 @@ def strada_a_orecchio(o, domanda_in_apertura, esci):
     wrong answer chosen with Enter, "Errato" heard; and esci(), which ends the program from the
     menu File by keys. domanda_in_apertura gives the question said as the window opened, from
     where the Space that opened it began."""
-    catalogo = {piega(k): v for k, v in CATALOGO_MULTIPLI.items()}
     for nome in ("IL LITRO E I SUOI SOTTOMULTIPLI", "Esci", "Info"):
         o.sente(nome + " push button", o.premi("Tab"))
     # Info held with Space shows the information window, whose lines are said, once however long
@@ -173,20 +205,25 @@ def strada_a_orecchio(o, domanda_in_apertura, esci):
     verifica(len(detti) == 1, "Info's lines were said %d times while Space was held" % len(detti))
     o.cerca("IL LITRO E I SUOI MULTIPLI push button")
 
+    # The questions are heard as a teacher reads them, the units by their names.
     domanda = domanda_in_apertura(o.premi("space"))
-    verifica(domanda in catalogo, "the question heard, %r, is not in the catalogue" % domanda)
-    giusta = catalogo[domanda]
-    o.cerca(giusta + " push button")
-    o.annuncio(o.premi("space"), lambda t: t == giusta, "the chosen answer %r" % giusta)
+    giusta = detta_nel_catalogo(domanda, CATALOGO_MULTIPLI)
+    verifica(giusta, "the question heard, %r, is not the catalogue's said by its units' names" % domanda)
+    # Exploring the window meets no button that says nothing (the blank bar is only drawn).
+    muti = pulsanti_muti(o.esplora())
+    verifica(not muti, "push buttons with no name to explore: %r" % muti)
+    cerca_risposta(o, giusta)
+    o.annuncio(o.premi("space"), lambda t: t == a_voce(giusta), "the chosen answer %r" % a_voce(giusta))
     o.cerca("Verifica push button", "shift+Tab")
     segno = o.premi("space")
     o.annuncio(segno, lambda t: t == ESATTO_A_VOCE, "the verdict %r" % ESATTO_A_VOCE)
     # "Verifica" has gone, and the focus with it to the next step.
     o.sente("Visualizza nuova domanda push button", segno)
-    domanda = o.annuncio(o.premi("space"), lambda t: t in catalogo, "the next question")
-    sbagliata = next(r for r in ("10", "100", "1000", "l", "dal", "hl") if r != catalogo[domanda])
-    o.cerca(sbagliata + " push button")
-    o.annuncio(o.premi("Return"), lambda t: t == sbagliata, "the answer %r chosen with Enter" % sbagliata)
+    domanda = o.annuncio(o.premi("space"), lambda t: detta_nel_catalogo(t, CATALOGO_MULTIPLI), "the next question")
+    sbagliata = next(r for r in ("10", "100", "1000", "l", "dal", "hl")
+                     if r != detta_nel_catalogo(domanda, CATALOGO_MULTIPLI))
+    cerca_risposta(o, sbagliata)
+    o.annuncio(o.premi("Return"), lambda t: t == a_voce(sbagliata), "the answer %r chosen with Enter" % sbagliata)
     o.cerca("Verifica push button", "shift+Tab")
     # Enter (Orca keeps keypad Enter for itself: "where am I").
     o.annuncio(o.premi("Return"), lambda t: t == ERRATO_A_VOCE, "the verdict %r" % ERRATO_A_VOCE)

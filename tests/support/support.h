@@ -2,6 +2,7 @@
 
 // Stand-ins for the clock and the random source, and clicks the way a pupil makes them.
 
+#include "catalogue/lettura.h"
 #include "platform/access/accessibility.h"
 #include "platform/access/announce.h"
 #include "platform/forms/form.h"
@@ -99,7 +100,7 @@ inline void quietOffscreenNotices() {
 // What the program sets up before its first window: style, fonts and accessibility; and quiet.
 inline void setUpApplication() {
     platform::setUpApplication();
-    platform::setUpAccessibility();
+    platform::setUpAccessibility(catalogue::comeSiLegge);
     quietOffscreenNotices();
 }
 

@@ -19,8 +19,8 @@ from PIL import Image
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 import browser  # noqa: E402
-from catalogo import CATALOGO_MULTIPLI, ERRATO_A_VOCE, ESATTO_A_VOCE  # noqa: E402
-from orca import Orca, Orecchio, strada_a_orecchio  # noqa: E402
+from catalogo import CATALOGO_MULTIPLI, ERRATO_A_VOCE, ESATTO_A_VOCE, detta_nel_catalogo  # noqa: E402
+from orca import Orca, Orecchio, pagine_web, strada_a_orecchio  # noqa: E402
 from programma import px, rettangolo  # noqa: E402
 from verifiche import Fallito, attendi, piega, verifica  # noqa: E402
 
@@ -451,12 +451,11 @@ SCENARI = {
 def a_orecchio(p, cartella):
     """The drill by ear in the page, with Orca and the keyboard alone (see strada_a_orecchio): the
     keyboard enters the page with Tab, and File > "Esci" is reached with Tab and opened with Enter."""
-    o = Orecchio(p.orca, "")
+    o = Orecchio(p.orca, "", pagine_web)
     o.cerca("IL LITRO E I SUOI MULTIPLI push button")
 
     def domanda_in_apertura(segno):
-        return o.annuncio(segno, lambda t: piega(t) in {piega(k) for k in CATALOGO_MULTIPLI},
-                          "the question")
+        return o.annuncio(segno, lambda t: detta_nel_catalogo(t, CATALOGO_MULTIPLI), "the question")
 
     def esci():
         p.orca.attendi(lambda t: t.startswith("File"), "the menu File", 15, o.premi("Tab"))

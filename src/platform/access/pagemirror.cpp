@@ -137,7 +137,7 @@ QJsonObject PageMirror::region(QWidget* window, bool front) {
     const QList<QWidget*> children = window->findChildren<QWidget*>();
     for (int z = 0; z < children.size(); ++z) {
         QWidget* c = children[z];
-        if (!c->isVisibleTo(window) || !(qobject_cast<PushButton*>(c) || qobject_cast<Label*>(c)))
+        if (!c->isVisibleTo(window) || isInert(c) || !(qobject_cast<PushButton*>(c) || qobject_cast<Label*>(c)))
             continue;
         controls.emplace_back(c, QAccessible::queryAccessibleInterface(c), z + 1);
     }

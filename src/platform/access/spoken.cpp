@@ -1,10 +1,21 @@
 #include "platform/access/spoken.h"
 
+#include <QRegularExpression>
 #include <QStringList>
 
 namespace platform {
 
-QString spokenText(const QString& text) {
+namespace {
+
+Reading programReading = nullptr;
+
+} // namespace
+
+void setReading(Reading reading) {
+    programReading = reading;
+}
+
+QString captionWord(const QString& text) {
     const QStringList letters = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
     if (letters.size() < 2)
         return text;
@@ -14,6 +25,14 @@ QString spokenText(const QString& text) {
     }
     const QString word = letters.join(QString());
     return word.left(1) + word.mid(1).toLower();
+}
+
+QString spokenText(const QString& text) {
+    static const QRegularExpression blankBeforeMark(QStringLiteral("\\s+(?=[?!])"));
+    QString spoken = captionWord(text);
+    if (programReading)
+        spoken = programReading(spoken);
+    return spoken.remove(blankBeforeMark);
 }
 
 } // namespace platform

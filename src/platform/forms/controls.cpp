@@ -5,6 +5,20 @@
 
 namespace platform {
 
+namespace {
+
+constexpr char inertProperty[] = "inert";
+
+} // namespace
+
+void setInert(QWidget* control) {
+    control->setProperty(inertProperty, true);
+}
+
+bool isInert(const QWidget* control) {
+    return control->property(inertProperty).toBool();
+}
+
 Label::Label(QWidget* parent) : QLabel(parent) {
     setTextFormat(Qt::PlainText);
     setWordWrap(true);

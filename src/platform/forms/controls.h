@@ -9,6 +9,10 @@
 
 namespace platform {
 
+// Marks a control as only drawn (see Flags::Inert), and tells whether one is.
+void setInert(QWidget* control);
+bool isInert(const QWidget* control);
+
 // A label of plain text that wraps at blanks, starts at its top edge, is clipped to its own
 // rectangle and raises changed() inside every setting of its text, also when the text is equal.
 class Label : public QLabel {

@@ -222,6 +222,8 @@ QWidget* Form::create(const Control& c, QWidget* parent) {
         widget->hide();
     if (c.flags & Disabled)
         widget->setEnabled(false);
+    if (c.flags & Inert)
+        setInert(widget);
     return widget;
 }
 

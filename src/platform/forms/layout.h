@@ -44,7 +44,8 @@ inline constexpr Font noFont{};
 
 inline constexpr int noTab = -1;
 
-enum Flags : unsigned { None = 0, Hidden = 1, Disabled = 2 };
+// An inert control is only drawn: it does nothing and is not offered to assistive technology.
+enum Flags : unsigned { None = 0, Hidden = 1, Disabled = 2, Inert = 4 };
 
 // One control. For a Line, left/top/width/height hold the two end points x1, y1, x2, y2.
 // A label with a background colour is opaque, without one transparent; a push button with a
