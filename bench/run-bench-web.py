@@ -5,14 +5,14 @@ the page transfers (raw, gzip, brotli), the time from navigation to the main men
 the WebAssembly memory after start and after a whole series of 96 answers, and how long that
 series takes; then, as a cheap tablet on a school line sees it (TABLET), the time to the main menu
 painted at the first visit, with its parts where the browser reports them (download of the
-WebAssembly, compiled, program started), and at a later visit in the same browser profile, the
-site kept by its service worker; and the program's figures against those of earlier pages.
+WebAssembly, compiled, program started), set in the same run against the floor and against the
+previous loader (see PRIMA_DEL_CARICATORE), and at a later visit in the same browser profile, the
+site kept by its service worker; and the program's sizes against those of earlier pages.
 
 Usage: run-bench-web.py BUILD_WEB. Not a test: it prints figures, and whether our targets are met
 (size at most 1.10 times the floor's, time at most 1.15 times; against the page whose Qt held all
-of Qt Widgets, bytes and WebAssembly at most 0.70 times, the tablet's first paint at most 0.75
-times; against the page whose loader compiled the WebAssembly only once it had all arrived, the
-tablet's first visit at most 0.80 times; the tablet's later visit at most 0.45 times its first)."""
+of Qt Widgets, bytes and WebAssembly at most 0.70 times; the tablet's first visit at most 0.80
+times the previous loader's; the tablet's later visit at most 0.45 times its first)."""
 
 import gzip
 import os
@@ -35,18 +35,20 @@ TABLET_RUNS = 5
 # How long the first visit's page stays open before the later visit: time for the service worker
 # to keep the site and for the browser to keep the compiled code.
 ATTESA = 10
-# The page as it was when its Qt held all of Qt Widgets, measured here with this benchmark: the
-# floor's bytes (brotli) and the program's WebAssembly, and the program's first paint as a tablet;
-# and the program's first visit as a tablet when the loader compiled the WebAssembly only once it
-# had all arrived, measured here with this benchmark just before the loader changed.
-PRIMA = {"floor brotli": 3.58 * 1024 * 1024, "program wasm": 12193708, "program tablet": 11.04,
-         "program tablet, whole before compiling": 5.66}
+# The page as it was when its Qt held all of Qt Widgets: the floor's bytes (brotli) and the
+# program's WebAssembly, sizes that any machine building that page gets alike.
+PRIMA = {"floor brotli": 3.58 * 1024 * 1024, "program wasm": 12193708}
+# The loader before it compiled the WebAssembly while it downloads compiled it once it had all
+# arrived, which is what the loader does today with WebAssembly sent under another type: the same
+# site, so served, is that loader.
+PRIMA_DEL_CARICATORE = "program, previous loader"
+SENZA_STREAMING = {".wasm": "application/octet-stream"}
 
 
 def dipinto(nome):
     """The page shows the program's first frame: for the program, its main menu's first button
     in its colour at its place; for the floor, Qt's menu bar at the top left."""
-    if nome == "program":
+    if nome.startswith("program"):
         _, y = e2e_web.centro(e2e_web.COMMAND1)
         return lambda img: img.getpixel((e2e_web.COMMAND1[0] + 4, y + 24)) == (255, 128, 255)
     return lambda img: img.getpixel((3, 3)) not in ((255, 192, 255), (0, 0, 0))
@@ -100,7 +102,7 @@ def visite_tablet(sito, nome):
     """A first and a later visit as a cheap tablet on a school line makes them (TABLET), from a
     server that sends the files compressed, in one browser profile of their own: seconds to the
     first frame of each, and the parts of the first that the browser reports."""
-    server = browser.Server(sito, compresso=True)
+    server = browser.Server(sito, compresso=True, tipi=SENZA_STREAMING if nome == PRIMA_DEL_CARICATORE else None)
     try:
         with browser.apri("chromium") as d:
             d.driver.execute_cdp_cmd("Network.enable", {})
@@ -150,11 +152,13 @@ def main():
             secondi, richiesti, memoria, serie = visita(sito, nome, nome == "program" and giro == RUNS - 1)
             tempi[nome].append(secondi)
             risultati[nome] = (richiesti, memoria, serie)
-    tablet = {nome: [] for nome in siti}
-    poi = {nome: [] for nome in siti}
-    parti = {nome: {} for nome in siti}
+    # The tablet's visits, interleaved: the program, the floor and the program with the previous loader.
+    siti_tablet = dict(siti, **{PRIMA_DEL_CARICATORE: siti["program"]})
+    tablet = {nome: [] for nome in siti_tablet}
+    poi = {nome: [] for nome in siti_tablet}
+    parti = {nome: {} for nome in siti_tablet}
     for giro in range(TABLET_RUNS):
-        for nome, sito in siti.items():
+        for nome, sito in siti_tablet.items():
             prima, dopo, pezzi = visite_tablet(sito, nome)
             tablet[nome].append(prima)
             poi[nome].append(dopo)
@@ -198,12 +202,16 @@ def main():
     print("| the same as a cheap tablet on a school line, gzip, first visit (median of %d) | %.0f ms | %.0f ms | %.2f | |"
           % (TABLET_RUNS, mediana_tablet["program"] * 1000, mediana_tablet["floor"] * 1000,
              mediana_tablet["program"] / mediana_tablet["floor"]))
+    rapporto = mediana_tablet["program"] / mediana_tablet[PRIMA_DEL_CARICATORE]
+    fatti &= rapporto <= 0.80
+    print("| — against the previous loader, which compiled once all had arrived (median of %d) | %.0f ms | %.0f ms | %.2f | ≤ 0.80 |"
+          % (TABLET_RUNS, mediana_tablet["program"] * 1000, mediana_tablet[PRIMA_DEL_CARICATORE] * 1000, rapporto))
     for parte in ("download", "compiled", "started", "first frame"):
         if all(parti[nome].get(parte) for nome in siti):
             print("| — its %s, from navigation (median) | %.0f ms | %.0f ms | | |"
                   % ("WebAssembly downloaded" if parte == "download" else parte,
                      statistics.median(parti["program"][parte]) * 1000, statistics.median(parti["floor"][parte]) * 1000))
-    for nome in siti:
+    for nome in siti_tablet:
         rapporto = mediana_poi[nome] / mediana_tablet[nome]
         if nome == "program":
             fatti &= rapporto <= 0.45
@@ -215,18 +223,13 @@ def main():
     print("| WebAssembly memory after a series of 96 answers | %.1f MiB | | | |" % (memoria / mib))
     print("| a series of 96 answers clicked for real (288 clicks, 20 ms apart) | %.2f s | | | |" % secondi)
     print()
-    print("Against earlier pages:")
+    print("Sizes against the page whose Qt held all of Qt Widgets:")
     print()
     print("| what | now | then | ratio | target |")
     print("|---|---|---|---|---|")
     confronti = [("bytes transferred, brotli: program against the floor then", byte["program"][2],
                   PRIMA["floor brotli"], 1 / mib, "MiB", 0.70),
-                 ("WebAssembly to compile, program", wasm["program"], PRIMA["program wasm"], 1e-6, "MB", 0.70),
-                 ("main menu painted as a cheap tablet, program", mediana_tablet["program"],
-                  PRIMA["program tablet"], 1000, "ms", 0.75),
-                 ("main menu painted as a cheap tablet, first visit, against the loader that compiled once all "
-                  "had arrived", mediana_tablet["program"], PRIMA["program tablet, whole before compiling"], 1000,
-                  "ms", 0.80)]
+                 ("WebAssembly to compile, program", wasm["program"], PRIMA["program wasm"], 1e-6, "MB", 0.70)]
     for cosa, ora, allora, scala, unita, obiettivo in confronti:
         rapporto = ora / allora
         fatti &= rapporto <= obiettivo

@@ -12,7 +12,7 @@ file(SIZE ${PROGRAM}.wasm wasm_bytes)
 math(EXPR BYTE "${js_bytes} + ${wasm_bytes}")
 set(PROGRAMMA ${name})
 
-file(COPY ${SOURCE}/avvio.js ${SOURCE}/manifest.json ${SOURCE}/icon-192.png ${SOURCE}/icon-512.png
+file(COPY ${SOURCE}/avvio.js ${SOURCE}/pagina.js ${SOURCE}/pagina.css ${SOURCE}/manifest.json ${SOURCE}/icon-192.png ${SOURCE}/icon-512.png
      ${SOURCE}/NOTICE.txt DESTINATION ${SITE})
 file(COPY_FILE ${ROOT}/packaging/capacita.ico ${SITE}/favicon.ico)
 file(COPY_FILE ${ROOT}/LICENSE ${SITE}/LICENSE.txt)

@@ -15,7 +15,7 @@ import time
 import tty
 
 from catalogo import CATALOGO_MULTIPLI, ERRATO_A_VOCE, ESATTO_A_VOCE, a_voce, detta_nel_catalogo
-from verifiche import Fallito, piega, verifica
+from verifiche import Fallito, attendi, piega, verifica
 
 DETTO = re.compile(r"SPEECH OUTPUT: '(.*)'\s*(\{.*\})?\s*$")
 
@@ -119,12 +119,19 @@ class Orecchio:
     """The pupil who works by ear: presses keys on whatever has the keyboard and listens to Orca.
     What the program announces comes after prefisso: "notification " on the desktop, nothing in a
     page. esplora() gives what a screen reader explores beyond the focus: the program's
-    accessible application, or the browser's pages."""
+    accessible application, or the browser's pages. Where Orca says nothing of a page's live
+    region (WebKitGTK: Orca 43 reads it with a script that follows no live region), regione()
+    gives the text the page has put in its live region since it was last asked, and the
+    announcements are read there instead of heard."""
 
-    def __init__(self, orca, prefisso, esplora):
+    def __init__(self, orca, prefisso, esplora, regione=None):
         self.orca = orca
         self.prefisso = prefisso
         self.esplora = esplora
+        self.regione = regione
+        # Orca's script for Chromium's and Firefox's pages says a button named by one letter by
+        # its description alone.
+        self.script_web = not prefisso and not regione
 
     def premi(self, nome, azione="key"):
         """Presses and releases a key as xdotool names it, or with azione "keydown" or "keyup"
@@ -140,6 +147,10 @@ class Orecchio:
 
     def annuncio(self, dopo, condizione, cosa="an announcement"):
         """The text of the first announcement said from dopo on for which condizione holds."""
+        if self.regione:
+            return attendi(lambda: (lambda t: t if t is not None and condizione(t) else None)(self.regione()),
+                           cosa + " in the page's live region", 15, pausa=0.1)
+
         def testo(d):
             return d[len(self.prefisso):] if d.startswith(self.prefisso) else None
         return testo(self.orca.attendi(lambda d: testo(d) is not None and condizione(testo(d)), cosa, 15, dopo))
@@ -175,9 +186,15 @@ class Orecchio:
 
 def cerca_risposta(o, didascalia):
     """Tabs to an answer button, heard as Orca says it: a unit's button by its symbol, which a
-    braille display shows, then by its description, the unit's name."""
+    braille display shows, then by its description, the unit's name; in a page Orca says a button
+    named by one letter by its description alone ("litro push button")."""
     detta = a_voce(didascalia)
-    o.cerca(didascalia + " push button", descrizione=None if detta == didascalia else detta)
+    if detta == didascalia:
+        o.cerca(didascalia + " push button")
+    elif o.script_web and len(didascalia) == 1:
+        o.cerca(detta + " push button")
+    else:
+        o.cerca(didascalia + " push button", descrizione=detta)
 
 
 # What Orca says of the keys themselves.
@@ -201,8 +218,9 @@ def strada_a_orecchio(o, domanda_in_apertura, esci):
     o.annuncio(segno, lambda t: t == righe, "Info's lines")
     time.sleep(1.5)
     o.premi("space", "keyup")
-    detti = [d for d in o.orca.detti[segno:] if d == o.prefisso + righe]
-    verifica(len(detti) == 1, "Info's lines were said %d times while Space was held" % len(detti))
+    if not o.regione:
+        detti = [d for d in o.orca.detti[segno:] if d == o.prefisso + righe]
+        verifica(len(detti) == 1, "Info's lines were said %d times while Space was held" % len(detti))
     o.cerca("IL LITRO E I SUOI MULTIPLI push button")
 
     # The questions are heard as a teacher reads them, the units by their names.
@@ -212,6 +230,9 @@ def strada_a_orecchio(o, domanda_in_apertura, esci):
     # Exploring the window meets no button that says nothing (the blank bar is only drawn).
     muti = pulsanti_muti(o.esplora())
     verifica(not muti, "push buttons with no name to explore: %r" % muti)
+    # The unit buttons are heard by their units' names, whatever the question.
+    for unità in ("l", "dal"):
+        cerca_risposta(o, unità)
     cerca_risposta(o, giusta)
     o.annuncio(o.premi("space"), lambda t: t == a_voce(giusta), "the chosen answer %r" % a_voce(giusta))
     o.cerca("Verifica push button", "shift+Tab")

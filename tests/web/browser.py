@@ -13,6 +13,7 @@ import json
 import os
 import select
 import shutil
+import socket
 import subprocess
 import tempfile
 import sys
@@ -20,7 +21,7 @@ import threading
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service as ChromeService
-from selenium.common.exceptions import WebDriverException
+from selenium.common.exceptions import NoSuchElementException, WebDriverException
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.actions.action_builder import ActionBuilder
 from selenium.webdriver.common.actions.wheel_input import ScrollOrigin
@@ -32,6 +33,9 @@ from verifiche import piega  # noqa: E402
 MOTORI = ("chromium", "firefox", "webkit")
 # The engines whose driver reads no console: their pages are served with ASCOLTO.
 SENZA_CONSOLE = {"webkit"}
+# The engines whose page's live region Orca does not say: Orca 43 reads WebKitGTK with a script
+# that follows no live region, and WebKitGTK tells of no change to one.
+SENZA_REGIONE_VIVA = {"webkit"}
 QUI = os.path.dirname(os.path.abspath(__file__))
 
 
@@ -44,8 +48,7 @@ class Saltato(Exception):
 # among them) and resources that failed to load. Qt 6.4 asks at start for the clipboard's
 # permissions under names that WebKit does not know, and leaves the two refusals unhandled: those,
 # and only those, are not errors of the page's.
-ASCOLTO = b"""<script>
-window.__errori = [];
+ASCOLTO = """window.__errori = [];
 if (navigator.permissions) {
   const chiedi = navigator.permissions.query.bind(navigator.permissions);
   navigator.permissions.query = d => chiedi(d).catch(e => { e.permesso = d && d.name; throw e; });
@@ -56,7 +59,27 @@ addEventListener("unhandledrejection", e => {
     __errori.push("unhandled rejection: " + ((e.reason && e.reason.stack) || e.reason));
 });
 console.error = (...parti) => __errori.push(parti.join(" "));
-</script>"""
+"""
+
+# Under a security policy, the page counts what the policy refused, from its first line on.
+VIOLAZIONI = """window.__violazioni = [];
+document.addEventListener("securitypolicyviolation",
+  e => __violazioni.push(e.violatedDirective + " " + (e.blockedURI || "") + " " + (e.sourceFile || "") + ":" + e.lineNumber));
+"""
+
+# What the tests add to the site's pages, as a script of the site itself (a page under a policy
+# runs no script written into it).
+SPIA = "/__spia.js"
+
+# The page a school or a course puts the program in: a line of its own, then the program in a frame
+# of 900 x 640, the size that shows the whole program.
+OSPITE = """<!doctype html>
+<html lang="it"><head><meta charset="utf-8"><title>Classe terza: matematica</title></head>
+<body style="margin: 0; font: 16px sans-serif">
+<p style="margin: 0; height: 40px"><a id="prima" href="#">Compiti della settimana</a></p>
+<iframe src="%s" width="900" height="640" style="border: 0; display: block" title="Misure di capacità"></iframe>
+</body></html>
+"""
 
 
 class _Silenzioso(http.server.SimpleHTTPRequestHandler):
@@ -69,17 +92,33 @@ class _Silenzioso(http.server.SimpleHTTPRequestHandler):
                 return tipo
         return super().guess_type(percorso)
 
+    def end_headers(self):
+        if self.server.politica:
+            self.send_header("Content-Security-Policy", self.server.politica)
+        super().end_headers()
+
     def do_GET(self):
         percorso = self.path.split("?", 1)[0]
         self.server.richieste.append(percorso)
+        if self.server.ospite and percorso == "/":
+            self._invia((OSPITE % self.server.ospite).encode(), "text/html; charset=utf-8")
+            return
+        if percorso == SPIA and self.server.spia:
+            self._invia(self.server.spia.encode(), "text/javascript")
+            return
+        guasti = self.server.guasti.get(percorso)
+        if guasti:
+            self._guasto(guasti.pop(0))
+            return
         pagina = self.translate_path(percorso + ("index.html" if percorso.endswith("/") else ""))
-        if self.server.ascolto and pagina.endswith(".html") and os.path.isfile(pagina):
+        if self.server.spia and pagina.endswith(".html") and os.path.isfile(pagina):
             with open(pagina, "rb") as f:
                 testo = f.read()
             if b"<head>" not in testo:
-                self.send_error(500, "no <head> to put the error listener in")
+                self.send_error(500, "no <head> to put the test's script in")
                 return
-            self._invia(testo.replace(b"<head>", b"<head>" + ASCOLTO, 1), "text/html; charset=utf-8")
+            spia = b'<head><script src="%s"></script>' % SPIA.encode()
+            self._invia(testo.replace(b"<head>", spia, 1), "text/html; charset=utf-8")
             return
         if self.server.compressi is not None and "gzip" in self.headers.get("Accept-Encoding", "") \
                 and os.path.isfile(pagina):
@@ -90,6 +129,22 @@ class _Silenzioso(http.server.SimpleHTTPRequestHandler):
             self._invia(self.server.compressi[pagina], self.guess_type(pagina), "gzip")
             return
         super().do_GET()
+
+    def _guasto(self, guasto):
+        """A line that drops half way through the file ("a metà"), or an HTTP error (a number)."""
+        if guasto != "a metà":
+            self.send_error(guasto)
+            return
+        with open(self.translate_path(self.path.split("?", 1)[0]), "rb") as f:
+            corpo = f.read()
+        self.send_response(200)
+        self.send_header("Content-Type", self.guess_type(self.path))
+        self.send_header("Content-Length", str(len(corpo)))
+        self.end_headers()
+        self.wfile.write(corpo[:len(corpo) // 2])
+        self.wfile.flush()
+        self.close_connection = True
+        self.connection.shutdown(socket.SHUT_RDWR)
 
     def _invia(self, corpo, tipo, codifica=None):
         self.send_response(200)
@@ -102,19 +157,27 @@ class _Silenzioso(http.server.SimpleHTTPRequestHandler):
 
 
 class Server:
-    """Python's own static server on a free port of 127.0.0.1, serving one folder; with ascolto,
-    its pages keep their own errors (see ASCOLTO); with compresso, files go gzip-compressed to a
-    browser that accepts it; tipi gives the type files are sent as by the end of their names."""
+    """Python's own static server on a free port of indirizzo (127.0.0.1), serving one folder; with
+    ascolto, its pages keep their own errors (see ASCOLTO); with compresso, files go
+    gzip-compressed to a browser that accepts it; tipi gives the type files are sent as by the end
+    of their names; politica is the Content-Security-Policy sent with every file, and its pages
+    count what it refuses (see VIOLAZIONI); guasti gives, by path, what goes wrong with that file's
+    next requests, in turn (see _guasto); ospite makes it the server of a page of another site that
+    holds that address in a frame (see OSPITE)."""
 
-    def __init__(self, cartella, ascolto=False, compresso=False, tipi=None):
+    def __init__(self, cartella, ascolto=False, compresso=False, tipi=None, politica=None, guasti=None,
+                 ospite=None, indirizzo="127.0.0.1"):
         gestore = functools.partial(_Silenzioso, directory=cartella)
-        self._server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), gestore)
-        self._server.ascolto = ascolto
+        self._server = http.server.ThreadingHTTPServer((indirizzo, 0), gestore)
+        self._server.spia = (ASCOLTO if ascolto else "") + (VIOLAZIONI if politica else "")
         self._server.tipi = tipi or {}
+        self._server.politica = politica
+        self._server.guasti = {k: list(v) for k, v in (guasti or {}).items()}
+        self._server.ospite = ospite
         self._server.compressi = {} if compresso else None
         # The paths asked for, in order.
         self._server.richieste = self.richieste = []
-        self.url = "http://127.0.0.1:%d/" % self._server.server_address[1]
+        self.url = "http://%s:%d/" % (indirizzo, self._server.server_address[1])
         self._filo = threading.Thread(target=self._server.serve_forever, daemon=True)
         self._filo.start()
 
@@ -128,6 +191,7 @@ class _WebDriver:
 
     def __init__(self, driver):
         self.driver = driver
+        self._cornice = False
 
     def vai(self, url):
         self.driver.get(url)
@@ -135,11 +199,28 @@ class _WebDriver:
     def ricarica(self):
         self.driver.refresh()
 
+    def cornice(self, dentro):
+        """From now on, scripts and elements are those of the page in the top page's frame (dentro)
+        or of the top page itself; the pointer, the keys and the pictures are always the top
+        page's."""
+        self._cornice = dentro
+
+    @contextlib.contextmanager
+    def _nella_pagina(self):
+        if self._cornice:
+            self.driver.switch_to.frame(self.driver.find_element("tag name", "iframe"))
+        try:
+            yield
+        finally:
+            if self._cornice:
+                self.driver.switch_to.default_content()
+
     def esegui(self, corpo):
         """Runs a function body in the page and returns what it returns; a promise is awaited."""
-        esito = self.driver.execute_async_script(
-            "const fatto = arguments[arguments.length - 1];"
-            "Promise.resolve((function () {%s})()).then(fatto, e => fatto({rifiutata: String(e)}));" % corpo)
+        with self._nella_pagina():
+            esito = self.driver.execute_async_script(
+                "const fatto = arguments[arguments.length - 1];"
+                "Promise.resolve((function () {%s})()).then(fatto, e => fatto({rifiutata: String(e)}));" % corpo)
         if isinstance(esito, dict) and set(esito) == {"rifiutata"}:
             raise RuntimeError("%s: %s" % (self.nome, esito["rifiutata"]))
         return esito
@@ -179,7 +260,8 @@ class _WebDriver:
         ActionChains(self.driver).scroll_from_origin(ScrollOrigin.from_viewport(x, y), dx, dy).perform()
 
     def clicca_elemento(self, ident):
-        self.driver.find_element("id", ident).click()
+        with self._nella_pagina():
+            self.driver.find_element("id", ident).click()
 
     def premi_tasto(self, tasto):
         """Presses and releases a key ("Tab", "Enter") on whatever has the page's focus."""
@@ -246,7 +328,10 @@ class _WebKit(_WebDriver):
         self._errori = []
 
     def _raccogli(self):
-        self._errori += self.driver.execute_script("return window.__errori ? __errori.splice(0) : [];")
+        try:
+            self._errori += self.esegui("return window.__errori ? __errori.splice(0) : [];")
+        except NoSuchElementException:
+            pass  # no page in the frame yet
 
     def vai(self, url):
         self._raccogli()
@@ -362,10 +447,8 @@ def apri(motore="chromium", larghezza=1024, altezza=768, scala=1, senza_webgl=Fa
         if motore == "chromium":
             m = _Chromium(_chromium(cartella, larghezza, altezza, scala, senza_webgl, lettore))
         elif motore == "webkit":
-            if lettore:
-                raise Saltato("not tried with a screen reader here")
-            schermo = pila.enter_context(xvfb())
-            m = _WebKit(_webkit(cartella, schermo, senza_webgl))
+            schermo = os.environ["DISPLAY"] if lettore else pila.enter_context(xvfb())
+            m = _WebKit(_webkit(cartella, schermo, senza_webgl, lettore))
         else:
             schermo = os.environ["DISPLAY"] if lettore else pila.enter_context(xvfb())
             m = _Firefox(pila.enter_context(_firefox(schermo, larghezza, altezza, senza_webgl, lettore)))
@@ -394,10 +477,12 @@ def _chromium(profilo, larghezza, altezza, scala, senza_webgl, lettore=False):
     return webdriver.Chrome(service=ChromeService("/usr/bin/chromedriver"), options=opzioni)
 
 
-def _webkit(cartella, schermo, senza_webgl):
+def _webkit(cartella, schermo, senza_webgl, lettore=False):
     opzioni = webdriver.WebKitGTKOptions()
     opzioni.binary_location = "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser"
-    for argomento in ("--automation", "--enable-webgl=%s" % ("false" if senza_webgl else "true")):
+    # For a screen reader, the page fills the screen: no toolbar to Tab through first.
+    for argomento in ("--automation", "--enable-webgl=%s" % ("false" if senza_webgl else "true"),
+                      *(("--full-screen",) if lettore else ())):
         opzioni.add_argument(argomento)
     # The driver, and the browser it starts, take this process's environment: the X server, and a
     # home of the browser's own for what it keeps.

@@ -278,7 +278,6 @@ def lettore_di_schermo(p, cartella):
     d = p.d
     pulsanti = lambda: {nome for ruolo, nome in d.accessibili() if ruolo == "button"}
     testi = lambda: [nome for ruolo, nome in d.accessibili() if ruolo == "text"]
-    catalogo = {piega(k): v for k, v in CATALOGO_MULTIPLI.items()}
 
     def attiva(nome, ruolo="button"):
         verifica(d.attiva_accessibile(ruolo, nome), "no %s named %r to activate" % (ruolo, nome))
@@ -286,9 +285,12 @@ def lettore_di_schermo(p, cartella):
     menu = {piega(n) for n in ("IL LITRO E I SUOI MULTIPLI", "IL LITRO E I SUOI  SOTTOMULTIPLI", "Esci", "Info")}
     p.attendi(lambda: menu <= pulsanti(), "the main menu's buttons, among %r" % pulsanti())
     attiva("IL LITRO E I SUOI MULTIPLI")
-    domanda = p.attendi(lambda: next((t for t in testi() if t in catalogo), None), "a question to read")
+    # The question is read by its units' names; the answer's button is named by its symbol.
+    risposta = p.attendi(lambda: next(filter(None, (detta_nel_catalogo(t, CATALOGO_MULTIPLI) for t in testi())), None),
+                         "a question to read")
     verifica("Verifica" not in pulsanti(), "Verifica is offered before an answer")
-    attiva(catalogo[domanda])
+    verifica(all(nome.strip() for nome in pulsanti()), "a button with no name: %r" % pulsanti())
+    attiva(risposta)
     attiva("Verifica")
     p.attendi(lambda: ESATTO_A_VOCE in testi(), "the verdict %r" % ESATTO_A_VOCE)
     verifica(ERRATO_A_VOCE not in testi() and "Fine" not in pulsanti(),
@@ -448,10 +450,18 @@ SCENARI = {
 }
 
 
+# The text the page last put in its live region, if it is new since last asked.
+REGIONE_NUOVA = """const riga = document.querySelector('#capacita-announcements > :last-child');
+if (!riga || riga.dataset.letta) return null;
+riga.dataset.letta = 'sì';
+return riga.textContent;"""
+
+
 def a_orecchio(p, cartella):
     """The drill by ear in the page, with Orca and the keyboard alone (see strada_a_orecchio): the
     keyboard enters the page with Tab, and File > "Esci" is reached with Tab and opened with Enter."""
-    o = Orecchio(p.orca, "", pagine_web)
+    regione = (lambda: p.d.esegui(REGIONE_NUOVA)) if p.d.nome in browser.SENZA_REGIONE_VIVA else None
+    o = Orecchio(p.orca, "", pagine_web, regione)
     o.cerca("IL LITRO E I SUOI MULTIPLI push button")
 
     def domanda_in_apertura(segno):
@@ -463,6 +473,71 @@ def a_orecchio(p, cartella):
         o.premi("Return")
         p.attendi(p.terminato, "the page to say the program has ended")
     strada_a_orecchio(o, domanda_in_apertura, esci)
+
+
+# The policy a school's server may send for every page of its site: only the site's own scripts,
+# and WebAssembly compiled; nothing inline, nothing evaluated, nothing from elsewhere.
+POLITICA_STRETTA = "default-src 'self'; script-src 'self' 'wasm-unsafe-eval'"
+
+
+def sotto_politica(p, cartella):
+    """The typical road on a site served under a strict security policy, which refuses nothing."""
+    strada_tipica(p, cartella)
+    violazioni = p.d.esegui("return window.__violazioni;")
+    verifica(violazioni == [], "the policy refused: %r" % violazioni)
+
+
+def in_una_cornice(p, cartella):
+    """The program in a frame of a class's page on another site: Tab from the class's page enters
+    it and reaches its buttons, where the screen reader's elements are; a finger and a click open a
+    quiz window; "E S C I" ends it with the page's end inside the frame, the class's page around."""
+    d = p.d
+    d.cornice(False)
+    d.esegui("document.getElementById('prima').focus();")
+    d.cornice(True)
+    con_tab(d, "IL LITRO E I SUOI MULTIPLI")
+    pulsanti = d.esegui("return [...document.querySelectorAll('#capacita-mirror button')].map(b => b.getAttribute('aria-label'));")
+    verifica("Info" in pulsanti and "Esci" in pulsanti, "the frame's page mirror holds %r" % pulsanti)
+    try:
+        x, y = p.punto(p.menu, COMMAND2)
+        d.tocca("touchStart", x, y)
+        d.tocca("touchEnd", x, y)
+        quiz = p.quiz()
+        p.clicca(quiz, FINE)
+        p.attendi(lambda: p.origine(QUIZ) is None and p.origine(MENU) == p.menu, "the main menu back")
+    except browser.Saltato as motivo:
+        print("not checked in %s: a finger in the frame (%s)" % (d.nome, motivo))
+    strada_tipica(p, cartella)
+    p.apri()
+    esci(p, cartella)
+    d.cornice(False)
+    ospite = d.esegui("return [location.hostname, document.querySelectorAll('iframe').length];")
+    verifica(ospite == ["127.0.0.2", 1], "the class's page is gone: %r" % ospite)
+    d.cornice(True)
+
+
+MESSAGGIO_RETE = "Il programma non è arrivato per intero: controllare la rete e riprovare."
+
+
+def linea_difettosa(p, cartella):
+    """A first visit whose WebAssembly does not arrive, then is missing: the page says so in
+    Italian with "Riprova", keeps nothing of the site, and the third try starts the program."""
+    d = p.d
+    d.vai(p.url)
+    for tentativo in (1, 2):
+        def interrotta():
+            return (len([r for r in p.server.richieste if r == "/capacita.wasm"]) == tentativo and d.esegui(
+                "const i = document.getElementById('interrotto');"
+                "return !i.hidden && document.activeElement.id == 'riprova' && i.innerText;"))
+        testo = p.attendi(interrotta, "the message of try %d" % tentativo, 60)
+        verifica(MESSAGGIO_RETE in testo and "Riprova" in testo, "the page says %r" % testo)
+        tenuti = d.esegui("return navigator.serviceWorker ? navigator.serviceWorker.getRegistrations().then(r => r.length) : 0;")
+        verifica(tenuti == 0, "the site is kept after a failed visit")
+        d.clicca_elemento("riprova")
+    p.menu = p.menu_pronto()
+    errori = d.errori()
+    verifica(all("capacita.wasm" in e for e in errori), "errors besides the WebAssembly's: %r" % errori)
+    strada_tipica(p, cartella)
 
 
 def fuori_linea(sito, cartella, motore):
@@ -504,22 +579,32 @@ def senza_webgl(sito, cartella, motore):
         server.ferma()
 
 
-def scenario_in_pagina(sito, cartella, motore, scenario, tipi=None, lettore=False, schermo=(1024, 768)):
-    """With lettore, Orca reads the page (p.orca) in a browser with a window where it can."""
-    server = browser.Server(sito, ascolto=motore in browser.SENZA_CONSOLE, tipi=tipi)
+def scenario_in_pagina(sito, cartella, motore, scenario, lettore=False, schermo=(1024, 768), incorniciata=False,
+                       apri=True, **server):
+    """With lettore, Orca reads the page (p.orca) in a browser with a window where it can. With
+    incorniciata, the site is in a frame of a page of another site (see browser.OSPITE), served
+    from 127.0.0.2. server gives how the site is served (see browser.Server), p.server serves it.
+    Unless apri is False, the scenario begins with the main menu on the page."""
+    p_server = browser.Server(sito, ascolto=motore in browser.SENZA_CONSOLE, **server)
+    ospite = browser.Server(sito, ospite=p_server.url, indirizzo="127.0.0.2") if incorniciata else None
     orca = Orca(os.environ["HOME"]) if lettore else None
     try:
         with browser.apri(motore, *schermo, lettore=lettore) as d:
-            p = Pagina(d, server.url)
+            p = Pagina(d, (ospite or p_server).url)
             p.orca = orca
-            p.apri()
+            p.server = p_server
+            d.cornice(incorniciata)
+            if apri:
+                p.apri()
             scenario(p, cartella)
             errori = d.errori()
             verifica(not errori, "the console shows errors: %r" % errori)
     finally:
         if orca:
             orca.termina()
-        server.ferma()
+        p_server.ferma()
+        if ospite:
+            ospite.ferma()
 
 
 def main():
@@ -540,7 +625,15 @@ def main():
         elif scenario == "wasm-octet-stream":
             # A server that sends the WebAssembly with another type than WebAssembly's: the page
             # compiles it once it has all arrived, and the program runs as ever.
-            scenario_in_pagina(sito, cartella, motore, sottomultipli, {".wasm": "application/octet-stream"})
+            scenario_in_pagina(sito, cartella, motore, sottomultipli, tipi={".wasm": "application/octet-stream"})
+        elif scenario == "strict-policy":
+            scenario_in_pagina(sito, cartella, motore, sotto_politica, politica=POLITICA_STRETTA)
+        elif scenario == "embedded":
+            scenario_in_pagina(sito, cartella, motore, in_una_cornice, incorniciata=True)
+        elif scenario == "bad-line":
+            # The first visit's WebAssembly: the line drops half way, then the server has lost it.
+            scenario_in_pagina(sito, cartella, motore, linea_difettosa, apri=False,
+                               guasti={"/capacita.wasm": ["a metà", 404]})
         elif scenario == "zoom":
             scenario_in_pagina(sito, cartella, motore, ingrandita, schermo=(1280, 800))
         else:

@@ -37,11 +37,16 @@ const tocchi = {
   touchEnd: () => page.touchscreen.touchEnd(),
 };
 
+// Scripts and elements are the top page's, or those of the page in its frame (see cornice).
+let inCornice = false;
+const pagina = () => (inCornice ? page.mainFrame().childFrames()[0] : page);
+
 const comandi = {
   vai: async (url) => { await page.goto(url); },
   ricarica: async () => { await page.reload(); },
+  cornice: (dentro) => { inCornice = dentro; },
   // A function body, as WebDriver's "execute script" takes it; a promise it returns is awaited.
-  esegui: (corpo) => page.evaluate(`(async () => { ${corpo} })()`),
+  esegui: (corpo) => pagina().evaluate(`(async () => { ${corpo} })()`),
   schermata: () => page.screenshot({ encoding: 'base64' }),
   puntatore: async (x, y, ...nomi) => {
     await page.mouse.move(x, y);
@@ -59,24 +64,24 @@ const comandi = {
     await page.mouse.wheel({ deltaX: dx, deltaY: dy });
   },
   errori: () => errori.splice(0),
-  clicca_elemento: (id) => page.click(`#${id}`),
+  clicca_elemento: (id) => pagina().click(`#${id}`),
   premi_tasto: (tasto) => page.keyboard.press(tasto),
   // Firefox's own accessibility tree, through the driver's ARIA queries: the buttons and menu
   // items it finds, by their names; it names no text nodes, so texts are the elements' own.
   accessibili: async () => {
     const nodi = [];
     for (const ruolo of ['button', 'menuitem', 'region', 'menubar']) {
-      for (const el of await page.$$(`::-p-aria([role="${ruolo}"])`))
+      for (const el of await pagina().$$(`::-p-aria([role="${ruolo}"])`))
         nodi.push([ruolo, await el.evaluate((e) => e.getAttribute('aria-label') ?? e.textContent)]);
     }
-    const testi = await page.$$eval('body *', (els) => els
+    const testi = await pagina().$$eval('body *', (els) => els
       .filter((e) => !e.children.length && e.textContent && e.checkVisibility() && e.tagName !== 'BUTTON')
       .map((e) => e.textContent));
     return nodi.concat(testi.map((t) => ['text', t]));
   },
   // The first element of that role whose name, its blanks folded, is nome.
   attiva_accessibile: async (ruolo, nome) => {
-    for (const el of await page.$$(`::-p-aria([role="${ruolo}"])`)) {
+    for (const el of await pagina().$$(`::-p-aria([role="${ruolo}"])`)) {
       if (await el.evaluate((e, n) => (e.getAttribute('aria-label') ?? e.textContent).split(/\s+/).join(' ').trim() === n, nome)) {
         await el.evaluate((e) => e.click());
         return true;

@@ -19,14 +19,6 @@ function mirrorBuild() {
   mirror.layer = document.createElement("div");
   mirror.layer.id = "capacita-mirror";
   mirror.layer.style.cssText = "position:absolute;margin:0;padding:0;pointer-events:none;z-index:1;overflow:hidden";
-  var style = document.createElement("style");
-  style.textContent =
-    "#capacita-mirror * { position: absolute; box-sizing: border-box; margin: 0; padding: 0; border: 0;" +
-    " background: transparent; color: transparent; outline: none; overflow: hidden; font: 12px sans-serif;" +
-    " white-space: pre; pointer-events: none; user-select: none; -webkit-user-select: none; }" +
-    " #capacita-mirror .sheet { left: 0; top: 0; width: 100%; height: 100%; overflow: visible; }" +
-    " #capacita-mirror [hidden] { display: none; }";
-  mirror.layer.appendChild(style);
   canvas.parentNode.insertBefore(mirror.layer, canvas.nextSibling);
   // What the program says (see announce.h): one polite live region from the start, out of sight,
   // each text a new line of it.
@@ -237,10 +229,20 @@ function mirrorSet(el, name, value) {
   }
 }
 
+// An element of the layer: placed by the program, drawing nothing, letting the pointer through. Its
+// style is set on the element itself, so that the page needs no style sheet of its own (a page may
+// be allowed none but the site's files).
+function mirrorElement(tag, more) {
+  var el = document.createElement(tag);
+  el.style.cssText = "position:absolute;box-sizing:border-box;margin:0;padding:0;border:0;" +
+    "background:transparent;color:transparent;outline:none;overflow:hidden;font:12px sans-serif;" +
+    "white-space:pre;pointer-events:none;user-select:none;-webkit-user-select:none;" + (more || "");
+  return el;
+}
+
 // A layer as large as the canvas, so that every control's place is taken from the canvas.
 function mirrorSheet(tag, role) {
-  var el = document.createElement(tag);
-  el.className = "sheet";
+  var el = mirrorElement(tag, "left:0;top:0;width:100%;height:100%;overflow:visible");
   if (role)
     el.setAttribute("role", role);
   return el;
@@ -255,11 +257,11 @@ function mirrorCreate(mirror, item) {
   } else if (item.role === "menubar") {
     el = mirrorSheet("div", "menubar");
   } else if (item.role === "text" || item.role === "surface") {
-    el = document.createElement("div");
+    el = mirrorElement("div");
     if (item.role === "surface")
       el.setAttribute("aria-hidden", "true");
   } else {
-    el = document.createElement("button");
+    el = mirrorElement("button");
     el.type = "button";
     if (item.role !== "button")
       el.setAttribute("role", "menuitem");
@@ -336,10 +338,10 @@ function mirrorUpdate(mirror, snapshot) {
       if (item.role === "menubar")
         item.items.forEach(function (m, j) { m.first = i === 0 && j === 0; });
     });
-    mirrorPlace(mirror, w, mirror.layer, i + 1, scale);
+    mirrorPlace(mirror, w, mirror.layer, i, scale);
     mirror.elements.get(w.id).style.zIndex = snapshot.windows.length - i;
   });
-  while (mirror.layer.children.length > snapshot.windows.length + 1)
+  while (mirror.layer.children.length > snapshot.windows.length)
     mirror.layer.lastChild.remove();
   mirror.elements.forEach(function (el, id) {
     if (!mirror.seen.has(id)) {
@@ -380,9 +382,11 @@ mergeInto(LibraryManager.library, {
   $mirrorListenToKeys__deps: ["$mirrorButtonKey", "$mirrorMenuKey", "$mirrorEnter"],
   $mirrorPan: mirrorPan,
   $mirrorSet: mirrorSet,
+  $mirrorElement: mirrorElement,
   $mirrorSheet: mirrorSheet,
+  $mirrorSheet__deps: ["$mirrorElement"],
   $mirrorCreate: mirrorCreate,
-  $mirrorCreate__deps: ["$mirrorSheet"],
+  $mirrorCreate__deps: ["$mirrorSheet", "$mirrorElement"],
   $mirrorPlace: mirrorPlace,
   $mirrorPlace__deps: ["$mirrorCreate", "$mirrorSet"],
   $mirrorUpdate: mirrorUpdate,

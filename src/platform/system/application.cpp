@@ -33,7 +33,7 @@ void quitApplication() {
     for (const auto& farewell : std::exchange(farewells(), {}))
         farewell();
 #if defined(Q_OS_WASM)
-    emscripten_run_script("window.dispatchEvent(new Event('capacita-terminato'))");
+    EM_ASM({ window.dispatchEvent(new Event('capacita-terminato')); });
 #endif
 }
 
