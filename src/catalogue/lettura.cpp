@@ -4,7 +4,16 @@
 
 namespace catalogue {
 
-const Unità unità[6] = {
+namespace {
+
+// A unit of capacity: the symbol on the answer buttons and the names said for it.
+struct Unità {
+    const char* simbolo;
+    const char* nome;
+    const char* plurale;
+};
+
+constexpr Unità unità[] = {
     {"l", "litro", "litri"},
     {"dal", "decalitro", "decalitri"},
     {"hl", "ettolitro", "ettolitri"},
@@ -12,8 +21,6 @@ const Unità unità[6] = {
     {"cl", "centilitro", "centilitri"},
     {"ml", "millilitro", "millilitri"},
 };
-
-namespace {
 
 // A symbol is a word of its own: no letter before it, and neither a letter nor an apostrophe
 // after it, which would make "l'" the article.
@@ -27,7 +34,7 @@ bool alPlurale(QStringView prima) {
     static const QRegularExpression re(QStringLiteral("(?:(?<!\\d)(\\d+)|\\b[Qq]uanti)\\s+$"),
                                        QRegularExpression::UseUnicodePropertiesOption);
     const QRegularExpressionMatch m = re.match(prima);
-    return m.hasMatch() && (m.captured(1).isEmpty() || m.captured(1) != QLatin1String("1"));
+    return m.hasMatch() && m.captured(1) != QLatin1String("1");
 }
 
 QString nome(const QString& simbolo, bool plurale) {

@@ -7,15 +7,6 @@
 
 namespace catalogue {
 
-// A unit of capacity: the symbol on the answer button and the names said for it.
-struct Unità {
-    const char* simbolo;
-    const char* nome;
-    const char* plurale;
-};
-
-extern const Unità unità[6];
-
 // The text as it is said: every unit symbol standing as a word becomes its name, in the plural
 // after a number other than 1 or after "Quanti"; "E'" opening a sentence becomes "È".
 QString comeSiLegge(const QString& testo);

@@ -18,6 +18,7 @@ from catalogo import CATALOGO_MULTIPLI, ERRATO_A_VOCE, ESATTO_A_VOCE, a_voce, de
 from verifiche import Fallito, attendi, piega, verifica
 
 DETTO = re.compile(r"SPEECH OUTPUT: '(.*)'\s*(\{.*\})?\s*$")
+BRAILLE = re.compile(r"BRAILLE LINE:\s+'(.*)'\s*$")
 
 
 def abilita_accessibilita():
@@ -33,6 +34,8 @@ class Orca:
     def __init__(self, cartella):
         abilita_accessibilita()
         self.detti = []
+        # What the braille display shows, line by line.
+        self.braille = []
         self._condizione = threading.Condition()
         # Both ends stay open here: reading the terminal fails while no one holds its other end.
         principale, secondario = os.openpty()
@@ -56,7 +59,11 @@ class Orca:
             righe = (resto + dati).split(b"\n")
             resto = righe.pop()
             for riga in righe:
-                m = DETTO.search(riga.decode("utf-8", "replace").rstrip("\r"))
+                testo = riga.decode("utf-8", "replace").rstrip("\r")
+                b = BRAILLE.search(testo)
+                if b:
+                    self.braille.append(piega(b.group(1)))
+                m = DETTO.search(testo)
                 if m:
                     with self._condizione:
                         # Without the full stop Orca ends a sentence with.
@@ -185,16 +192,19 @@ class Orecchio:
 
 
 def cerca_risposta(o, didascalia):
-    """Tabs to an answer button, heard as Orca says it: a unit's button by its symbol, which a
-    braille display shows, then by its description, the unit's name; in a page Orca says a button
-    named by one letter by its description alone ("litro push button")."""
+    """Tabs to an answer button, heard as Orca says it: a unit's button by its symbol, which the
+    braille display shows, then by its description, the unit's name; in a page Orca says and shows
+    a button named by one letter by its description alone ("litro push button")."""
     detta = a_voce(didascalia)
-    if detta == didascalia:
-        o.cerca(didascalia + " push button")
-    elif o.script_web and len(didascalia) == 1:
+    per_descrizione = o.script_web and len(didascalia) == 1 and detta != didascalia
+    if detta == didascalia or per_descrizione:
         o.cerca(detta + " push button")
     else:
         o.cerca(didascalia + " push button", descrizione=detta)
+    mostrato = (detta if per_descrizione else didascalia) + " push button"
+    # The last button shown (a browser may flash "Browse mode" after it).
+    riga = next((r for r in reversed(o.orca.braille) if r.endswith(" push button")), "")
+    verifica(riga == mostrato or riga.endswith(" " + mostrato), "the braille display shows %r" % riga)
 
 
 # What Orca says of the keys themselves.

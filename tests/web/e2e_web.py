@@ -431,7 +431,7 @@ def ingrandita(p, cartella):
             p.attendi(lambda: "I MULTIPLI" not in (davanti() or ""), "the multiples window gone")
     d.puntatore(*con_la_rotella("button", "dal"), "click")
     p.attendi(lambda: d.esegui("return [...document.querySelectorAll('#capacita-mirror > section [data-role=text]')]"
-                               ".some(e => e.textContent === 'dal');"), "the answer dal on screen")
+                               ".some(e => e.textContent === 'decalitro');"), "the answer dal on screen")
     d.ingrandisci(1, 1280, 800)
     p.attendi(lambda: d.esegui(senza_barre), "no scroll bar back at 100 %")
 

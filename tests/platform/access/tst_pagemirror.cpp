@@ -110,7 +110,7 @@ class TestPageMirror : public QObject {
         probe.set("textContent", std::string("#capacita-mirror * { pointer-events: auto !important; }"));
         document["head"].call<void>("appendChild", probe);
         for (QWidget* c : form.window()->findChildren<QWidget*>()) {
-            if (!c->isVisibleTo(form.window()) ||
+            if (!c->isVisibleTo(form.window()) || platform::isInert(c) ||
                 !(qobject_cast<platform::PushButton*>(c) || qobject_cast<platform::Label*>(c)))
                 continue;
             const QPoint centre = c->mapToGlobal(c->rect().center());
@@ -182,14 +182,14 @@ private slots:
         // Hidden, "Verifica" cannot be activated by its number.
         val::module_property("capacitaMirrorActivate")(verifica);
         QVERIFY(!multipli.button(QStringLiteral("CmdVerifica"))->isVisible());
-        QCOMPARE(announced(), text(multipli, QStringLiteral("LblNumero2")));
+        QCOMPARE(announced(), platform::spokenText(text(multipli, QStringLiteral("LblNumero2"))));
         // Only the front window's menu bar is in the Tab order.
         QCOMPARE(attribute(element(number(multipli.menuItem(QStringLiteral("MnuFile")))), "tabindex"),
                  QStringLiteral("0"));
         QCOMPARE(attribute(element(number(programma->inizio().menuItem(QStringLiteral("MnuFile")))), "tabindex"),
                  QStringLiteral("-1"));
         QVERIFY(clickElement(multipli.button(QStringLiteral("Command5"))));
-        QCOMPARE(announced(), QStringLiteral("l"));
+        QCOMPARE(announced(), QStringLiteral("litro"));
         QVERIFY(clickElement(multipli.button(QStringLiteral("CmdVerifica"))));
         QVERIFY(!text(multipli, QStringLiteral("LblEsito")).isEmpty());
         QCOMPARE(announced(), platform::spokenText(text(multipli, QStringLiteral("LblEsito"))));
