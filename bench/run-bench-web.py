@@ -11,8 +11,9 @@ site kept by its service worker; and the program's sizes against those of earlie
 
 Usage: run-bench-web.py BUILD_WEB. Not a test: it prints figures, and whether our targets are met
 (size at most 1.10 times the floor's, time at most 1.15 times; against the page whose Qt held all
-of Qt Widgets, bytes and WebAssembly at most 0.70 times; the tablet's first visit at most 0.80
-times the previous loader's; the tablet's later visit at most 0.45 times its first)."""
+of Qt Widgets, bytes and WebAssembly at most 0.70 times; the tablet's later visit at most 0.45
+times its first). The previous loader's figure has no target: the target of 0.80 was set against
+that loader with a Qt not yet optimised for size, which the same site no longer has."""
 
 import gzip
 import os
@@ -202,10 +203,9 @@ def main():
     print("| the same as a cheap tablet on a school line, gzip, first visit (median of %d) | %.0f ms | %.0f ms | %.2f | |"
           % (TABLET_RUNS, mediana_tablet["program"] * 1000, mediana_tablet["floor"] * 1000,
              mediana_tablet["program"] / mediana_tablet["floor"]))
-    rapporto = mediana_tablet["program"] / mediana_tablet[PRIMA_DEL_CARICATORE]
-    fatti &= rapporto <= 0.80
-    print("| — against the previous loader, which compiled once all had arrived (median of %d) | %.0f ms | %.0f ms | %.2f | ≤ 0.80 |"
-          % (TABLET_RUNS, mediana_tablet["program"] * 1000, mediana_tablet[PRIMA_DEL_CARICATORE] * 1000, rapporto))
+    print("| — against the previous loader, which compiled once all had arrived (median of %d) | %.0f ms | %.0f ms | %.2f | |"
+          % (TABLET_RUNS, mediana_tablet["program"] * 1000, mediana_tablet[PRIMA_DEL_CARICATORE] * 1000,
+             mediana_tablet["program"] / mediana_tablet[PRIMA_DEL_CARICATORE]))
     for parte in ("download", "compiled", "started", "first frame"):
         if all(parti[nome].get(parte) for nome in siti):
             print("| — its %s, from navigation (median) | %.0f ms | %.0f ms | | |"

@@ -214,7 +214,9 @@ TASTI = {"tab", "left shift", "space", "return", "left alt", "f", "down"}
 def strada_a_orecchio(o, domanda_in_apertura, esci):
     """The multiples window by ear, from the main menu's first button focused to File > Esci: the
     main menu's buttons heard with Tab and Info's lines with Space held on it; the window opened
-    with Space, its question heard; the right answer found by name and chosen, heard; "Esatto"
+    with Space, its question heard with the units by their names; no nameless button to explore;
+    "l" and "dal" heard by Tab with their units' names, their symbols shown in braille; the right
+    answer found and chosen, heard by name; "Esatto"
     heard after Verifica, with the focus on "Visualizza nuova domanda"; the next question heard; a
     wrong answer chosen with Enter, "Errato" heard; and esci(), which ends the program from the
     menu File by keys. domanda_in_apertura gives the question said as the window opened, from
@@ -251,8 +253,8 @@ def strada_a_orecchio(o, domanda_in_apertura, esci):
     # "Verifica" has gone, and the focus with it to the next step.
     o.sente("Visualizza nuova domanda push button", segno)
     domanda = o.annuncio(o.premi("space"), lambda t: detta_nel_catalogo(t, CATALOGO_MULTIPLI), "the next question")
-    sbagliata = next(r for r in ("10", "100", "1000", "l", "dal", "hl")
-                     if r != detta_nel_catalogo(domanda, CATALOGO_MULTIPLI))
+    # A wrong unit, so that a chosen unit is always heard by its name.
+    sbagliata = next(r for r in ("dal", "hl") if r != detta_nel_catalogo(domanda, CATALOGO_MULTIPLI))
     cerca_risposta(o, sbagliata)
     o.annuncio(o.premi("Return"), lambda t: t == a_voce(sbagliata), "the answer %r chosen with Enter" % sbagliata)
     o.cerca("Verifica push button", "shift+Tab")
