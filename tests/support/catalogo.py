@@ -30,17 +30,13 @@ def simboli_rimasti(detto):
     return [p for p in parole if p in UNITÀ]
 
 
-def come_scritto(detto):
-    """A question as said (units by their names, "È") as it is written, its blanks folded, so
-    that it can be looked up among the written questions."""
-    scritto = re.sub(r"^È ", "E' ", detto)
+def forma(testo):
+    """A question said (units by their names, "È") or written, in one form: the units by their
+    symbols, "E'", its blanks folded and none before its question mark; a question and its spoken
+    form have the same (some written questions name a unit in full: "parte dell'ettolitro")."""
+    scritto = re.sub(r"^È ", "E' ", testo)
     scritto = re.sub(r"(?<!\w)(%s)(?!\w)" % "|".join(_SIMBOLO), lambda m: _SIMBOLO[m.group(1)], scritto)
-    return chiave(scritto)
-
-
-def chiave(testo):
-    """A question with its blanks folded and none before its question mark."""
-    return " ".join(testo.split()).replace(" ?", "?")
+    return " ".join(scritto.split()).replace(" ?", "?")
 
 
 def detta_nel_catalogo(detto, catalogo):
@@ -48,4 +44,4 @@ def detta_nel_catalogo(detto, catalogo):
     is not one of catalogo's questions or still has a unit symbol in it."""
     if simboli_rimasti(detto):
         return None
-    return {chiave(k): v for k, v in catalogo.items()}.get(come_scritto(detto))
+    return {forma(k): v for k, v in catalogo.items()}.get(forma(detto))
