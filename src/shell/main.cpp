@@ -1,5 +1,6 @@
 #include "catalogue/lettura.h"
 #include "platform/access/accessibility.h"
+#include "platform/access/readaloud.h"
 #include "platform/system/application.h"
 #include "shell/programma.h"
 
@@ -8,6 +9,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -24,6 +26,16 @@ bool senzaSchermo() {
 #endif
 }
 
+// The one option: "--voce" turns read-aloud on (the page passes it for "?voce" in its address).
+// Anything else is ignored, as the program takes no other.
+bool conLaVoce(int argc, char* argv[]) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--voce") == 0)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -38,7 +50,7 @@ int main(int argc, char* argv[]) {
     // "ELABORAZIONE" onto its column lines.
     qputenv("QT_QPA_PLATFORM", "windows:fontengine=freetype");
 #endif
-    // The program takes no command line: Qt sees the program's name only.
+    // Qt sees the program's name only: no option of Qt's changes the program.
     int argcQt = argc > 0 ? 1 : 0;
     QApplication app(argcQt, argv);
     QApplication::setApplicationName(QStringLiteral("capacita"));
@@ -47,6 +59,8 @@ int main(int argc, char* argv[]) {
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/capacita.png")));
     platform::setUpApplication();
     platform::setUpAccessibility(catalogue::comeSiLegge);
+    if (conLaVoce(argc, argv))
+        platform::startReadAloud(platform::systemVoice());
 
     platform::SystemClock clock;
     platform::SystemRandom random;

@@ -18,6 +18,7 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 from catalogo import CATALOGO_MULTIPLI, ERRATO_A_VOCE, ESATTO_A_VOCE, a_voce, detta_nel_catalogo  # noqa: E402
 from finestre_x import con_titolo, geometria, xdotool  # noqa: E402
 from orca import Orca, Orecchio, abilita_accessibilita, strada_a_orecchio  # noqa: E402
+from voce import ServerVoce  # noqa: E402
 from programma import STATI_QUIZ, TITOLO_MENU, TITOLO_MULTIPLI, TITOLO_SOTTOMULTIPLI  # noqa: E402
 import verifiche  # noqa: E402
 from verifiche import Fallito, piega, verifica  # noqa: E402
@@ -96,14 +97,15 @@ class Finestra:
 
 
 class Programma:
-    def __init__(self, percorso, argomenti=()):
+    def __init__(self, percorso, argomenti=(), **variabili):
         abilita_accessibilita()
         # Listening before the program starts keeps the registry's list of applications current.
         self.nomi_cambiati = []
         pyatspi.Registry.registerEventListener(self._nome_cambiato, "object:property-change:accessible-name")
-        ambiente = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+        ambiente = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", **variabili)
         if "WAYLAND_DISPLAY" not in ambiente:
             ambiente.pop("QT_QPA_PLATFORM", None)
+        self.percorso = percorso
         self.processo = subprocess.Popen([percorso, *argomenti], env=ambiente)
         self.app = attendi(self._sul_bus, "the program on the accessibility bus")
 
@@ -279,8 +281,9 @@ def info(p, tasto):
     verifica(p.finestre(TITOLO_MENU), "the menu went away")
 
 
-def esci_dal_menu(p):
-    menu = p.finestra(TITOLO_MENU)
+def esci_dal_menu(p, titolo=TITOLO_MENU):
+    """File > "Esci" of the window titolo, in front."""
+    menu = p.finestra(titolo)
     file = [m for m in pyatspi.findAllDescendants(menu.frame, lambda a: a.getRole() == pyatspi.ROLE_MENU_ITEM)
             if m.name == "File"][0]
     clicca(file)
@@ -501,6 +504,92 @@ def a_orecchio(p):
     strada_a_orecchio(o, domanda_in_apertura, esci)
 
 
+def ha_caricato(p, libreria):
+    """Whether the program's process has loaded a library whose file name holds libreria."""
+    with open("/proc/%d/maps" % p.processo.pid) as f:
+        return libreria in f.read()
+
+
+def con_la_voce(p):
+    """Read-aloud as a pupil who reads with difficulty hears it, through the test's own speech
+    server: a button's caption once the pointer rests on it, the question as the window opens,
+    the chosen unit by its name, the verdict, the question again on a click on it, a caption
+    reached with Tab; all in Italian, in the spoken form, each into a WAV that carries sound. Then
+    the server dies and the road goes on silently to File > Esci. Without --voce nothing reaches a
+    server and no speech engine is loaded; with --voce and no server the road ends with 0."""
+    server = p.server
+    menu = p.finestra(TITOLO_MENU)
+    x, y = centro(menu.pulsante("IL LITRO E I SUOI MULTIPLI"))
+    xdotool("mousemove", x, y)
+    server.attendi(lambda t: t == "IL LITRO E I SUOI MULTIPLI", "the caption the pointer rests on")
+    time.sleep(1.5)
+    verifica(len(server.detti()) == 1, "the caption was said again while the pointer stayed: %r" % server.detti())
+    segno = len(server.detti())
+    xdotool("click", 1)
+    f = p.finestra(TITOLO_MULTIPLI)
+    domanda = server.attendi(lambda t: detta_nel_catalogo(t, CATALOGO_MULTIPLI), "the question", segno)
+    # A label is read as its text's spoken form.
+    verifica(piega(domanda) == piega(f.testo("Domanda")), "the question heard, %r, is not the one shown" % domanda)
+    segno = len(server.detti())
+    xdotool("key", "Tab")
+    server.attendi(lambda t: t in {"Fine", *map(a_voce, RISPOSTE)}, "a caption reached with the keyboard", segno)
+    sbagliata = next(r for r in ("dal", "hl") if r != detta_nel_catalogo(domanda, CATALOGO_MULTIPLI))
+    segno = len(server.detti())
+    clicca(f.pulsante(sbagliata))
+    server.attendi(lambda t: t == a_voce(sbagliata), "the chosen unit by its name", segno)
+    segno = len(server.detti())
+    clicca(f.pulsante("Verifica"))
+    server.attendi(lambda t: t == ERRATO_A_VOCE, "the verdict", segno)
+    segno = len(server.detti())
+    clicca(f.etichette["Domanda"])
+    server.attendi(lambda t: t == domanda, "the question again, clicked", segno)
+    # An utterance cut off by the next leaves its WAV unfinished; the others carry sound.
+    ampiezze = server.ampiezze()
+    verifica(len([a for a in ampiezze if a > 0.01]) >= 5, "silent utterances: RMS amplitudes %r" % ampiezze)
+    print("said: " + " | ".join(t for _, t in server.detti()))
+
+    server.termina()
+    clicca(f.pulsante("Visualizza nuova domanda"))
+    nello_stato(f, "attesa", fine=False)
+    clicca(f.pulsante("10"))
+    nello_stato(f, "scelta")
+    esci_dal_menu(p, TITOLO_MULTIPLI)
+
+    cartella = os.path.join(os.environ["HOME"], "senza-voce")
+    zitto = ServerVoce(cartella, parla=False)
+    try:
+        senza = Programma(p.percorso, SPEECHD_ADDRESS=zitto.indirizzo)
+        try:
+            f = apri_multipli(senza, senza.finestra(TITOLO_MENU))
+            clicca(f.pulsante("10"))
+            nello_stato(f, "scelta")
+            time.sleep(1.5)
+            verifica(not zitto.detti(), "without --voce the server was given %r" % zitto.detti())
+            verifica(not ha_caricato(senza, "texttospeech"), "without --voce a speech engine was loaded")
+            esci_dal_menu(senza, TITOLO_MULTIPLI)
+        finally:
+            senza.termina()
+    finally:
+        zitto.termina()
+
+    # No server, then a server with an English voice alone: the road works, and nothing is said.
+    inglese = ServerVoce(os.path.join(os.environ["HOME"], "inglese"), parla=False, lingue=("en",))
+    try:
+        for indirizzo in ("unix_socket:" + os.path.join(cartella, "nessuno"), inglese.indirizzo):
+            muto = Programma(p.percorso, ["--voce"], SPEECHD_ADDRESS=indirizzo)
+            try:
+                f = apri_multipli(muto, muto.finestra(TITOLO_MENU))
+                clicca(f.pulsante("10"))
+                clicca(f.pulsante("Verifica"))
+                nello_stato(f, "verificata")
+                esci_dal_menu(muto, TITOLO_MULTIPLI)
+            finally:
+                muto.termina()
+        verifica(not inglese.detti(), "Italian said in an English voice: %r" % inglese.detti())
+    finally:
+        inglese.termina()
+
+
 SCENARI = {
     "typical-road": strada_tipica,
     "whole-series": serie_completa,
@@ -514,6 +603,7 @@ SCENARI = {
     "wm-info": gestore_info,
     "wayland-typical-road": wayland_strada_tipica,
     "by-ear": a_orecchio,
+    "voce": con_la_voce,
 }
 
 
@@ -521,13 +611,18 @@ def main():
     programma, scenario = sys.argv[1], sys.argv[2]
     inizio = time.monotonic()
     p = None
-    orca = None
+    orca = server = None
     try:
         if scenario == "by-ear":
             # The screen reader is there before the program, as for a pupil who needs it.
             orca = Orca(os.environ["HOME"])
-        p = Programma(programma)
-        p.orca = orca
+        if scenario == "voce":
+            # The speech server is there before the program, as on a pupil's computer.
+            server = ServerVoce(os.path.join(os.environ["HOME"], "voce"))
+            p = Programma(programma, ["--voce"], SPEECHD_ADDRESS=server.indirizzo)
+        else:
+            p = Programma(programma)
+        p.orca, p.server = orca, server
         SCENARI[scenario](p)
     except Fallito as errore:
         print("FAIL %s: %s" % (scenario, errore))
@@ -537,6 +632,8 @@ def main():
             p.termina()
         if orca:
             orca.termina()
+        if server:
+            server.termina()
     print("PASS %s (%.1f s)" % (scenario, time.monotonic() - inizio))
     return 0
 

@@ -19,5 +19,10 @@ for d in fonts-liberation2 fonts-dejavu-core libqt6widgets6; do
   echo "$depends" | grep -q "$d" || { echo "the package does not depend on $d: $depends"; exit 1; }
 done
 
+recommends=$(dpkg-deb -f "$deb" Recommends)
+for r in qt6-speech-speechd-plugin speech-dispatcher-espeak-ng; do
+  echo "$recommends" | grep -q "$r" || { echo "the package does not recommend $r: $recommends"; exit 1; }
+done
+
 start_and_end_from_esci env -u QT_QPA_PLATFORM "$WORK/root/usr/bin/capacita"
 echo "package: files, dependencies, start and end all right"

@@ -1,6 +1,8 @@
 """Orca, the screen reader of GNOME's desktop, on the test's own X server and D-Bus session, and
 what it would say, read from its debug log (the lines "SPEECH OUTPUT: '...'") as it writes them.
-No speech server is needed: Orca logs what it would speak all the same. And the road a pupil who
+Orca logs what it would speak whatever its speech server does; it is given a silent server of the
+test's own, as the speech-dispatcher it would start for itself loads the system's voices with no
+sound device, and then stops answering. And the road a pupil who
 cannot see the screen takes through the program with the keyboard alone, in any program Orca
 reads: the desktop program, or the page in a browser.
 
@@ -16,6 +18,7 @@ import tty
 
 from catalogo import CATALOGO_MULTIPLI, ERRATO_A_VOCE, ESATTO_A_VOCE, a_voce, detta_nel_catalogo
 from verifiche import Fallito, attendi, piega, verifica
+from voce import ServerVoce
 
 DETTO = re.compile(r"SPEECH OUTPUT: '(.*)'\s*(\{.*\})?\s*$")
 BRAILLE = re.compile(r"BRAILLE LINE:\s+'(.*)'\s*$")
@@ -41,8 +44,10 @@ class Orca:
         principale, secondario = os.openpty()
         tty.setraw(secondario)
         self._terminale = principale, secondario
+        self.voce = ServerVoce(os.path.join(cartella, "orca-voce"), parla=False)
         self.processo = subprocess.Popen(
             ["orca", "--replace", "-u", os.path.join(cartella, "orca"), "--debug-file", os.ttyname(secondario)],
+            env=dict(os.environ, SPEECHD_ADDRESS=self.voce.indirizzo),
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         threading.Thread(target=self._leggi, daemon=True).start()
         self.attendi(lambda d: d == "Screen reader on", "Orca to start", 60)
@@ -96,6 +101,7 @@ class Orca:
             except subprocess.TimeoutExpired:
                 self.processo.kill()
                 self.processo.wait()
+        self.voce.termina()
         for fd in self._terminale:
             os.close(fd)
 

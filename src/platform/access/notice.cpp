@@ -1,5 +1,7 @@
 #include "platform/access/notice.h"
 
+#include "platform/access/readaloud.h"
+
 #include <QEvent>
 
 #if defined(Q_OS_WIN)
@@ -44,6 +46,7 @@ void Notice::deliver() {
     }
     pending_.clear();
     speak();
+    readAloud(text_);
 }
 
 #if defined(Q_OS_WIN)

@@ -10,7 +10,8 @@ namespace platform {
 // One per window: keeps what the window has to say until the handler that said it has returned
 // and the window is active, so that a window's opening, which the screen reader presents as the
 // window and its focused button, comes before what the window says. On Linux it is itself the
-// notification that a screen reader speaks as it appears; elsewhere it stays hidden.
+// notification that a screen reader speaks as it appears; elsewhere it stays hidden. Read-aloud,
+// where it is on, says the same utterance.
 class Notice : public QWidget {
     Q_OBJECT
 public:
