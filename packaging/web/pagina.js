@@ -48,6 +48,12 @@ function tieniIlSito() {
     navigator.serviceWorker.register("sw.js").catch((e) => console.warn("the site is not kept: " + e));
 }
 
+// "?voce" in the page's address turns read-aloud on, as --voce does on the desktop: a teacher
+// bookmarks it, or embeds it in a class page, for one pupil.
+function opzioni() {
+  return new URLSearchParams(location.search).has("voce") ? ["--voce"] : [];
+}
+
 function avvia() {
   interrotto.hidden = true;
   caricamento.hidden = false;
@@ -56,6 +62,7 @@ function avvia() {
     nome: impostazioni.programma,
     canvas: schermo,
     byte: Number(impostazioni.byte),
+    argomenti: opzioni(),
     suAvanzamento: mostraAvanzamento,
     suErrore: (testo) => avvisa("Il programma si è interrotto per un errore: " + testo),
   }).then((programma) => {

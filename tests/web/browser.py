@@ -67,6 +67,15 @@ document.addEventListener("securitypolicyviolation",
   e => __violazioni.push(e.violatedDirective + " " + (e.blockedURI || "") + " " + (e.sourceFile || "") + ":" + e.lineNumber));
 """
 
+# What the page gives the browser's speech synthesis to say, with its language, from its first
+# line on.
+VOCE = """window.__detti = [];
+if (window.speechSynthesis) {
+  const parla = speechSynthesis.speak.bind(speechSynthesis);
+  speechSynthesis.speak = u => { __detti.push({testo: u.text, lingua: u.lang}); return parla(u); };
+}
+"""
+
 # What the tests add to the site's pages, as a script of the site itself (a page under a policy
 # runs no script written into it).
 SPIA = "/__spia.js"
@@ -163,13 +172,14 @@ class Server:
     of their names; politica is the Content-Security-Policy sent with every file, and its pages
     count what it refuses (see VIOLAZIONI); guasti gives, by path, what goes wrong with that file's
     next requests, in turn (see _guasto); ospite makes it the server of a page of another site that
-    holds that address in a frame (see OSPITE)."""
+    holds that address in a frame (see OSPITE); with voce, its pages keep what they say (see
+    VOCE)."""
 
     def __init__(self, cartella, ascolto=False, compresso=False, tipi=None, politica=None, guasti=None,
-                 ospite=None, indirizzo="127.0.0.1"):
+                 ospite=None, indirizzo="127.0.0.1", voce=False):
         gestore = functools.partial(_Silenzioso, directory=cartella)
         self._server = http.server.ThreadingHTTPServer((indirizzo, 0), gestore)
-        self._server.spia = (ASCOLTO if ascolto else "") + (VIOLAZIONI if politica else "")
+        self._server.spia = (ASCOLTO if ascolto else "") + (VIOLAZIONI if politica else "") + (VOCE if voce else "")
         self._server.tipi = tipi or {}
         self._server.politica = politica
         self._server.guasti = {k: list(v) for k, v in (guasti or {}).items()}
@@ -436,16 +446,19 @@ def xvfb():
 
 
 @contextlib.contextmanager
-def apri(motore="chromium", larghezza=1024, altezza=768, scala=1, senza_webgl=False, lettore=False):
+def apri(motore="chromium", larghezza=1024, altezza=768, scala=1, senza_webgl=False, lettore=False, voce=None):
     """A browser of the given engine with a page of the given size, WebGL drawn in software (or
     none), a profile of its own that goes with it, and no connection anywhere but where it is
     sent. With lettore, on the caller's X server (DISPLAY) and accessibility bus, where a screen
-    reader reads it."""
+    reader reads it. With voce, the address of a speech server, the browser speaks through it where
+    it speaks through speech-dispatcher."""
     with contextlib.ExitStack() as pila:
+        if voce:
+            pila.enter_context(_ambiente(SPEECHD_ADDRESS=voce))
         cartella = tempfile.mkdtemp(prefix="capacita-%s-" % motore)
         pila.callback(shutil.rmtree, cartella, ignore_errors=True)
         if motore == "chromium":
-            m = _Chromium(_chromium(cartella, larghezza, altezza, scala, senza_webgl, lettore))
+            m = _Chromium(_chromium(cartella, larghezza, altezza, scala, senza_webgl, lettore, bool(voce)))
         elif motore == "webkit":
             schermo = os.environ["DISPLAY"] if lettore else pila.enter_context(xvfb())
             m = _WebKit(_webkit(cartella, schermo, senza_webgl, lettore))
@@ -459,7 +472,22 @@ def apri(motore="chromium", larghezza=1024, altezza=768, scala=1, senza_webgl=Fa
         yield m
 
 
-def _chromium(profilo, larghezza, altezza, scala, senza_webgl, lettore=False):
+@contextlib.contextmanager
+def _ambiente(**variabili):
+    """This process's environment, which the browsers and their drivers take, with variabili set."""
+    prima = {k: os.environ.get(k) for k in variabili}
+    os.environ.update(variabili)
+    try:
+        yield
+    finally:
+        for k, v in prima.items():
+            if v is None:
+                os.environ.pop(k)
+            else:
+                os.environ[k] = v
+
+
+def _chromium(profilo, larghezza, altezza, scala, senza_webgl, lettore=False, voce=False):
     opzioni = webdriver.ChromeOptions()
     opzioni.binary_location = "/usr/bin/chromium"
     # For a screen reader: a window of its own, the page's accessibility on from the start, and no
@@ -471,7 +499,8 @@ def _chromium(profilo, larghezza, altezza, scala, senza_webgl, lettore=False):
                       "--disable-default-apps", "--disable-extensions", "--hide-scrollbars",
                       "--window-size=%d,%d" % (larghezza, altezza),
                       "--force-device-scale-factor=%s" % scala, "--user-data-dir=" + profilo,
-                      *(("--disable-webgl",) if senza_webgl else ())):
+                      *(("--disable-webgl",) if senza_webgl else ()),
+                      *(("--enable-speech-dispatcher",) if voce else ())):
         opzioni.add_argument(argomento)
     opzioni.set_capability("goog:loggingPrefs", {"browser": "ALL"})
     return webdriver.Chrome(service=ChromeService("/usr/bin/chromedriver"), options=opzioni)
@@ -486,18 +515,9 @@ def _webkit(cartella, schermo, senza_webgl, lettore=False):
         opzioni.add_argument(argomento)
     # The driver, and the browser it starts, take this process's environment: the X server, and a
     # home of the browser's own for what it keeps.
-    ambiente = {"DISPLAY": schermo, "HOME": cartella, "XDG_CACHE_HOME": cartella, "XDG_DATA_HOME": cartella,
-                "XDG_CONFIG_HOME": cartella}
-    prima = {k: os.environ.get(k) for k in ambiente}
-    os.environ.update(ambiente)
-    try:
+    with _ambiente(DISPLAY=schermo, HOME=cartella, XDG_CACHE_HOME=cartella, XDG_DATA_HOME=cartella,
+                   XDG_CONFIG_HOME=cartella):
         return webdriver.WebKitGTK(executable_path="/usr/bin/WebKitWebDriver", options=opzioni)
-    finally:
-        for k, v in prima.items():
-            if v is None:
-                os.environ.pop(k)
-            else:
-                os.environ[k] = v
 
 
 @contextlib.contextmanager

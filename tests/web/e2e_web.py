@@ -11,7 +11,9 @@ with 77 and says why."""
 import io
 import json
 import os
+import shutil
 import sys
+import tempfile
 import time
 
 from PIL import Image
@@ -22,6 +24,7 @@ import browser  # noqa: E402
 from catalogo import CATALOGO_MULTIPLI, ERRATO_A_VOCE, ESATTO_A_VOCE, detta_nel_catalogo  # noqa: E402
 from orca import Orca, Orecchio, pagine_web, strada_a_orecchio  # noqa: E402
 from programma import px, rettangolo  # noqa: E402
+from voce import ServerVoce  # noqa: E402
 from verifiche import Fallito, attendi, piega, verifica  # noqa: E402
 
 MENU = (255, 192, 255)
@@ -436,6 +439,42 @@ def ingrandita(p, cartella):
     p.attendi(lambda: d.esegui(senza_barre), "no scroll bar back at 100 %")
 
 
+# Engines that have an Italian voice here: Chromium and Firefox through speech-dispatcher, WebKitGTK
+# only flite's English voices.
+CON_VOCE_ITALIANA = {"chromium", "firefox"}
+
+
+def detti(p):
+    return p.d.esegui("return window.__detti;")
+
+
+def con_la_voce(p, cartella):
+    """Read-aloud in the page: without "?voce" nothing is given to the browser's speech synthesis;
+    with it, the question as the window opens (in the spoken form, in Italian), the chosen answer
+    and the verdict, where the engine has an Italian voice, and nothing where it has none; the road
+    works either way."""
+    for indirizzo in (p.url, p.url + "?voce"):
+        p.url = indirizzo
+        p.apri()
+        p.clicca(p.menu, COMMAND1)
+        quiz = p.quiz()
+        if indirizzo.endswith("?voce") and p.d.nome in CON_VOCE_ITALIANA:
+            domanda = p.attendi(lambda: next((d["testo"] for d in detti(p) if detta_nel_catalogo(d["testo"], CATALOGO_MULTIPLI)), None),
+                                "the question said")
+            rispondi_e_verifica(p, quiz)
+            atteso = ESATTO_A_VOCE if detta_nel_catalogo(domanda, CATALOGO_MULTIPLI) == "10" else ERRATO_A_VOCE
+            p.attendi(lambda: [d["testo"] for d in detti(p)][-2:] == ["10", atteso], "the answer and the verdict said")
+            lingue = {d["lingua"] for d in detti(p)}
+            verifica(all(l.lower().startswith("it") for l in lingue), "said in %r" % lingue)
+            sentiti = [t for _, t in p.voce.detti()]
+            print("%s said: %s; its speech server was given: %s" % (p.d.nome, " | ".join(d["testo"] for d in detti(p)),
+                                                                    " | ".join(sentiti) or "nothing"))
+        else:
+            rispondi_e_verifica(p, quiz)
+            time.sleep(1)
+            verifica(not detti(p), "said at %s: %r" % (indirizzo, detti(p)))
+
+
 SCENARI = {
     "fills-the-page": riempie_la_pagina,
     "typical-road": strada_tipica,
@@ -580,18 +619,22 @@ def senza_webgl(sito, cartella, motore):
 
 
 def scenario_in_pagina(sito, cartella, motore, scenario, lettore=False, schermo=(1024, 768), incorniciata=False,
-                       apri=True, **server):
+                       apri=True, voce=False, **server):
     """With lettore, Orca reads the page (p.orca) in a browser with a window where it can. With
     incorniciata, the site is in a frame of a page of another site (see browser.OSPITE), served
-    from 127.0.0.2. server gives how the site is served (see browser.Server), p.server serves it.
-    Unless apri is False, the scenario begins with the main menu on the page."""
-    p_server = browser.Server(sito, ascolto=motore in browser.SENZA_CONSOLE, **server)
+    from 127.0.0.2. With voce, the browser speaks through a speech server of the test's own
+    (p.voce), and the pages keep what they give it to say. server gives how the site is served (see
+    browser.Server), p.server serves it. Unless apri is False, the scenario begins with the main
+    menu on the page."""
+    p_server = browser.Server(sito, ascolto=motore in browser.SENZA_CONSOLE, voce=voce, **server)
     ospite = browser.Server(sito, ospite=p_server.url, indirizzo="127.0.0.2") if incorniciata else None
     orca = Orca(os.environ["HOME"]) if lettore else None
+    server_voce = ServerVoce(tempfile.mkdtemp(prefix="capacita-voce-")) if voce else None
     try:
-        with browser.apri(motore, *schermo, lettore=lettore) as d:
+        with browser.apri(motore, *schermo, lettore=lettore, voce=server_voce and server_voce.indirizzo) as d:
             p = Pagina(d, (ospite or p_server).url)
             p.orca = orca
+            p.voce = server_voce
             p.server = p_server
             d.cornice(incorniciata)
             if apri:
@@ -602,6 +645,9 @@ def scenario_in_pagina(sito, cartella, motore, scenario, lettore=False, schermo=
     finally:
         if orca:
             orca.termina()
+        if server_voce:
+            server_voce.termina()
+            shutil.rmtree(server_voce.cartella, ignore_errors=True)
         p_server.ferma()
         if ospite:
             ospite.ferma()
@@ -634,6 +680,8 @@ def main():
             # The first visit's WebAssembly: the line drops half way, then the server has lost it.
             scenario_in_pagina(sito, cartella, motore, linea_difettosa, apri=False,
                                guasti={"/capacita.wasm": ["a metà", 404]})
+        elif scenario == "voce":
+            scenario_in_pagina(sito, cartella, motore, con_la_voce, apri=False, voce=True)
         elif scenario == "zoom":
             scenario_in_pagina(sito, cartella, motore, ingrandita, schermo=(1280, 800))
         else:

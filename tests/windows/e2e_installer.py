@@ -33,9 +33,12 @@ DISINSTALLAZIONI = r"HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersio
 CHIAVE = DISINSTALLAZIONI + r"\capacita"
 # The package's Start-menu shortcut, in the Programs of every user as Windows puts it for an install
 # per machine; Wine 8's msiexec puts it in the Programs of the user who installs.
-COLLEGAMENTI_MSI = [os.path.join(os.path.dirname(MENU_START), "Misure di capacità.lnk"),
-                    os.path.join(PREFIX, "drive_c", "users", getpass.getuser(), "AppData", "Roaming",
-                                 "Microsoft", "Windows", "Start Menu", "Programs", "Misure di capacità.lnk")]
+# The second shortcut, read-aloud on.
+CON_LA_VOCE = "Misure di capacità (con la voce).lnk"
+PROGRAMMI_MSI = [os.path.dirname(MENU_START),
+                 os.path.join(PREFIX, "drive_c", "users", getpass.getuser(), "AppData", "Roaming",
+                              "Microsoft", "Windows", "Start Menu", "Programs")]
+COLLEGAMENTI_MSI = [os.path.join(cartella, "Misure di capacità.lnk") for cartella in PROGRAMMI_MSI]
 MAKE_MSI = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "packaging", "windows", "make-msi.py")
 ICONA = os.path.join(os.path.dirname(MAKE_MSI), "..", "capacita.ico")
 
@@ -98,9 +101,10 @@ def installa(installatore):
     r = esegui("wine", installatore, "/S")
     verifica(r.returncode == 0, "the installer ended with %d" % r.returncode)
     verifica(os.path.isfile(PROGRAMMA), "no program at %s" % PROGRAMMA)
-    for voce in ("Misure di capacità.lnk", "Uninstall.lnk"):
+    for voce in ("Misure di capacità.lnk", CON_LA_VOCE, "Uninstall.lnk"):
         collegamento = os.path.join(MENU_START, voce)
         verifica(os.path.isfile(collegamento), "no Start-menu entry at %s" % collegamento)
+    con_la_voce(os.path.join(MENU_START, CON_LA_VOCE))
     for licenza in ("LICENSE.txt", "NOTICE.txt", "LGPL-3.txt"):
         verifica(os.path.isfile(os.path.join(CARTELLA, licenza)), "%s was not installed" % licenza)
     verifica(esegui("wine", "reg", "query", CHIAVE).returncode == 0, "no uninstall entry in the registry")
@@ -119,9 +123,9 @@ def menu_principale(immagine=None):
     return menu, origine
 
 
-def strada_tipica(immagini, da_file=False):
+def strada_tipica(immagini, da_file=False, argomenti=()):
     """The road, the program ended on "E S C I", or with da_file on File > Esci."""
-    programma = subprocess.Popen(["wine", PROGRAMMA], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    programma = subprocess.Popen(["wine", PROGRAMMA, *argomenti], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     try:
         menu, origine_menu = menu_principale(os.path.join(immagini, "menu.png"))
         larghezza, altezza = Schermo().larghezza, Schermo().altezza
@@ -205,9 +209,19 @@ def msiexec(*argomenti):
     return esegui("wine", "msiexec", *argomenti, "/qn").returncode
 
 
+def con_la_voce(collegamento):
+    """The second shortcut starts the installed program with read-aloud on."""
+    with open(collegamento, "rb") as f:
+        destinazione = f.read()
+    verifica(any(r"\Misure di capacità\bin\capacita.exe".encode(codifica) in destinazione and
+                 "--voce".encode(codifica) in destinazione for codifica in ("cp1252", "utf-16-le")),
+             "the shortcut %s does not start the installed program with --voce" % collegamento)
+
+
 def niente_rimasto():
     verifica(not os.path.exists(CARTELLA), "the program's folder is there")
-    verifica(not any(map(os.path.exists, COLLEGAMENTI_MSI)), "the Start-menu shortcut is there")
+    verifica(not any(os.path.exists(os.path.join(c, n)) for c in PROGRAMMI_MSI for n in ("Misure di capacità.lnk", CON_LA_VOCE)),
+             "a Start-menu shortcut is there")
     verifica(installati() == [], "the program is among the installed programs")
 
 
@@ -225,6 +239,7 @@ def pacchetto_msi(pacchetto, immagini, cartella):
         verifica(os.path.isfile(os.path.join(CARTELLA, licenza)), "%s was not installed" % licenza)
     collegamento = next((c for c in COLLEGAMENTI_MSI if os.path.isfile(c)), None)
     verifica(collegamento, "no Start-menu shortcut at %s" % " or ".join(COLLEGAMENTI_MSI))
+    con_la_voce(os.path.join(os.path.dirname(collegamento), CON_LA_VOCE))
     voci = installati()
     verifica(len(voci) == 1 and voci[0][1].get("DisplayVersion") == "1.0.0" and voci[0][1].get("Publisher") == "Seed"
              and voci[0][1].get("URLInfoAbout") == "https://www.example.org",
@@ -240,7 +255,8 @@ def pacchetto_msi(pacchetto, immagini, cartella):
     clicca(menu_principale()[1], 4590, 5700, 6690, 705)  # "E S C I"
     attendi(lambda: not finestra(TITOLO_MENU) and "capacita.exe" not in esegui("ps", "-eo", "args").stdout,
             "the program started through the shortcut to end")
-    strada_tipica(immagini, da_file=True)
+    # Read-aloud on: Wine has no voice, and the road goes as ever, silent.
+    strada_tipica(immagini, da_file=True, argomenti=["--voce"])
 
     # A package of a higher version replaces this one.
     superiore = os.path.join(LAVORO, "capacita-1.0.1-win64.msi")
