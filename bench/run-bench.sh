@@ -33,6 +33,7 @@ echo "| what | program | floor | ratio | target |"
 echo "|---|---|---|---|---|"
 awk -v p="$pm" -v f="$fm" 'BEGIN { printf "| start to main menu mapped | %.1f ms | %.1f ms | %.2f | ≤ 1.25 |\n", p, f, p / f }'
 awk -v p="$pk" -v f="$fk" 'BEGIN { printf "| peak resident memory | %.1f MiB | %.1f MiB | %.2f | ≤ 1.15 |\n", p / 1024, f / 1024, p / f }'
+/usr/bin/python3 "$here/voce.py" "$program" "$runs"
 echo
 echo "In process, offscreen:"
 echo
