@@ -213,8 +213,10 @@ def con_la_voce(collegamento):
     """The second shortcut starts the installed program with read-aloud on."""
     with open(collegamento, "rb") as f:
         destinazione = f.read()
-    verifica(any(r"\Misure di capacità\bin\capacita.exe".encode(codifica) in destinazione and
-                 "--voce".encode(codifica) in destinazione for codifica in ("cp1252", "utf-16-le")),
+    # A shortcut holds its target and its arguments each in one of two encodings.
+    def tiene(testo):
+        return any(testo.encode(codifica) in destinazione for codifica in ("cp1252", "utf-16-le"))
+    verifica(tiene(r"\Misure di capacità\bin\capacita.exe") and tiene("--voce"),
              "the shortcut %s does not start the installed program with --voce" % collegamento)
 
 
