@@ -136,6 +136,12 @@ private slots:
     void detto() {
         QFETCH(QStringList, passi);
         QFETCH(QStringList, attesi);
+#if defined(Q_OS_WASM)
+        // The browser runs a timer only once the test has given its event loop back, which a test's
+        // wait never does; the page's scenario rests the pointer on a button instead.
+        if (passi.filter(QStringLiteral("sosta")).size() > 0)
+            QSKIP("the browser's timers do not run inside a test's wait");
+#endif
         for (const QString& p : passi)
             passo(p);
         QCOMPARE(detti, attesi);

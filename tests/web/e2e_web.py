@@ -450,8 +450,9 @@ def detti(p):
 
 def con_la_voce(p, cartella):
     """Read-aloud in the page: without "?voce" nothing is given to the browser's speech synthesis;
-    with it, the question as the window opens (in the spoken form, in Italian), the chosen answer
-    and the verdict, where the engine has an Italian voice, and nothing where it has none; the road
+    with it, the question as the window opens (in the spoken form, in Italian), the caption of the
+    button the pointer rests on, the chosen answer and the verdict, where the engine has an Italian
+    voice, and nothing where it has none; the road
     works either way."""
     for indirizzo in (p.url, p.url + "?voce"):
         p.url = indirizzo
@@ -461,13 +462,17 @@ def con_la_voce(p, cartella):
         if indirizzo.endswith("?voce") and p.d.nome in CON_VOCE_ITALIANA:
             domanda = p.attendi(lambda: next((d["testo"] for d in detti(p) if detta_nel_catalogo(d["testo"], CATALOGO_MULTIPLI)), None),
                                 "the question said")
+            # The pointer rests on "F i n e": its caption is said.
+            p.d.puntatore(*p.punto(quiz, FINE))
+            p.attendi(lambda: [d["testo"] for d in detti(p)][-1:] == ["Fine"], "the caption the pointer rests on")
             rispondi_e_verifica(p, quiz)
             atteso = ESATTO_A_VOCE if detta_nel_catalogo(domanda, CATALOGO_MULTIPLI) == "10" else ERRATO_A_VOCE
             p.attendi(lambda: [d["testo"] for d in detti(p)][-2:] == ["10", atteso], "the answer and the verdict said")
+            verifica([d["testo"] for d in detti(p)].count("Fine") == 1, "the caption said again: %r" % detti(p))
             lingue = {d["lingua"] for d in detti(p)}
             verifica(all(l.lower().startswith("it") for l in lingue), "said in %r" % lingue)
             # Both engines speak through speech-dispatcher here: the same texts reach it, in Italian.
-            for dopo, testo in enumerate((domanda, "10", atteso)):
+            for dopo, testo in enumerate((domanda, "Fine", "10", atteso)):
                 p.voce.attendi(lambda t: t == testo, repr(testo), dopo)
             print("%s said, and its speech server was given: %s" % (p.d.nome, " | ".join(t for _, t in p.voce.detti())))
         else:
