@@ -522,6 +522,7 @@ def con_la_voce(p):
     x, y = centro(menu.pulsante("IL LITRO E I SUOI MULTIPLI"))
     xdotool("mousemove", x, y)
     server.attendi(lambda t: t == "IL LITRO E I SUOI MULTIPLI", "the caption the pointer rests on")
+    verifica(ha_caricato(p, "libqtexttospeech_speechd"), "read-aloud speaks through no speechd engine")
     time.sleep(1.5)
     verifica(len(server.detti()) == 1, "the caption was said again while the pointer stayed: %r" % server.detti())
     segno = len(server.detti())
@@ -565,7 +566,8 @@ def con_la_voce(p):
             nello_stato(f, "scelta")
             time.sleep(1.5)
             verifica(not zitto.detti(), "without --voce the server was given %r" % zitto.detti())
-            verifica(not ha_caricato(senza, "texttospeech"), "without --voce a speech engine was loaded")
+            for libreria in ("libqtexttospeech_speechd", "libspeechd"):
+                verifica(not ha_caricato(senza, libreria), "without --voce the program loaded %s" % libreria)
             esci_dal_menu(senza, TITOLO_MULTIPLI)
         finally:
             senza.termina()

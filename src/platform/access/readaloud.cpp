@@ -6,10 +6,11 @@
 #include "platform/system/application.h"
 
 #include <QApplication>
+#include <QBasicTimer>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QPointer>
-#include <QTimer>
+#include <QTimerEvent>
 
 namespace platform {
 
@@ -18,13 +19,8 @@ namespace {
 // Watches every widget of the application for what a pupil points at, reaches or clicks.
 class ReadAloud : public QObject {
 public:
-    ReadAloud(std::unique_ptr<Voice> voice, std::chrono::milliseconds rest) : QObject(qApp), voice_(std::move(voice)) {
-        restTimer_.setSingleShot(true);
-        restTimer_.setInterval(rest);
-        connect(&restTimer_, &QTimer::timeout, this, [this] {
-            if (resting_ && resting_->underMouse())
-                sayCaption(resting_);
-        });
+    ReadAloud(std::unique_ptr<Voice> voice, std::chrono::milliseconds rest)
+        : QObject(qApp), voice_(std::move(voice)), rest_(rest) {
         qApp->installEventFilter(this);
     }
 
@@ -39,7 +35,7 @@ protected:
         case QEvent::Enter:
             if (auto* button = qobject_cast<PushButton*>(object)) {
                 resting_ = button;
-                restTimer_.start();
+                restTimer_.start(int(rest_.count()), this);
             }
             break;
         case QEvent::Leave:
@@ -56,7 +52,7 @@ protected:
             if (const int key = static_cast<QKeyEvent*>(event)->key(); key == Qt::Key_Tab || key == Qt::Key_Backtab) {
                 // The focus that this key moves comes while it is handled.
                 tabbing_ = true;
-                QTimer::singleShot(0, this, [this] { tabbing_ = false; });
+                tabTimer_.start(0, this);
             }
             break;
         case QEvent::FocusIn:
@@ -71,6 +67,18 @@ protected:
         return false;
     }
 
+    // Each timer runs once.
+    void timerEvent(QTimerEvent* event) override {
+        if (event->timerId() == restTimer_.timerId()) {
+            restTimer_.stop();
+            if (resting_ && resting_->underMouse())
+                sayCaption(resting_);
+        } else if (event->timerId() == tabTimer_.timerId()) {
+            tabTimer_.stop();
+            tabbing_ = false;
+        }
+    }
+
 private:
     void sayCaption(const PushButton* button) {
         if (button->isVisible() && button->isEnabled())
@@ -78,8 +86,10 @@ private:
     }
 
     std::unique_ptr<Voice> voice_;
-    QTimer restTimer_;
+    std::chrono::milliseconds rest_;
+    QBasicTimer restTimer_;
     QPointer<PushButton> resting_;
+    QBasicTimer tabTimer_;
     bool tabbing_ = false;
 };
 
