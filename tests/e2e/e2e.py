@@ -6,6 +6,7 @@ pupil and a screen reader meet it.
 Usage: e2e.py PROGRAM SCENARIO, inside a private D-Bus session with DISPLAY set
 (run-e2e.sh does both). Every scenario ends only the process it started."""
 
+import contextlib
 import os
 import subprocess
 import sys
@@ -97,7 +98,10 @@ class Finestra:
 
 
 class Programma:
-    def __init__(self, percorso, argomenti=(), **variabili):
+    """The program started with argomenti and the environment variables variabili; with errori,
+    what it writes on its standard error goes to that file."""
+
+    def __init__(self, percorso, argomenti=(), errori=None, **variabili):
         abilita_accessibilita()
         # Listening before the program starts keeps the registry's list of applications current.
         self.nomi_cambiati = []
@@ -106,7 +110,8 @@ class Programma:
         if "WAYLAND_DISPLAY" not in ambiente:
             ambiente.pop("QT_QPA_PLATFORM", None)
         self.percorso = percorso
-        self.processo = subprocess.Popen([percorso, *argomenti], env=ambiente)
+        with open(errori, "w") if errori else contextlib.nullcontext() as uscita:
+            self.processo = subprocess.Popen([percorso, *argomenti], env=ambiente, stderr=uscita)
         self.app = attendi(self._sul_bus, "the program on the accessibility bus")
 
     def _sul_bus(self):
@@ -577,8 +582,10 @@ def con_la_voce(p):
     # No server, then a server with an English voice alone: the road works, and nothing is said.
     inglese = ServerVoce(os.path.join(os.environ["HOME"], "inglese"), parla=False, lingue=("en",))
     try:
-        for indirizzo in ("unix_socket:" + os.path.join(cartella, "nessuno"), inglese.indirizzo):
-            muto = Programma(p.percorso, ["--voce"], SPEECHD_ADDRESS=indirizzo)
+        errori = os.path.join(cartella, "errori.txt")
+        for indirizzo, perché in (("unix_socket:" + os.path.join(cartella, "nessuno"), "no speech server"),
+                                  (inglese.indirizzo, "no Italian voice")):
+            muto = Programma(p.percorso, ["--voce"], errori, SPEECHD_ADDRESS=indirizzo)
             try:
                 f = apri_multipli(muto, muto.finestra(TITOLO_MENU))
                 clicca(f.pulsante("10"))
@@ -587,6 +594,11 @@ def con_la_voce(p):
                 esci_dal_menu(muto, TITOLO_MULTIPLI)
             finally:
                 muto.termina()
+            # Why it is silent, said once.
+            with open(errori) as f:
+                detti = [r for r in f if "read-aloud stays silent" in r]
+            verifica(len(detti) == 1 and perché in detti[0],
+                     "with %s the program said %r on its standard error" % (perché, detti))
         verifica(not inglese.detti(), "Italian said in an English voice: %r" % inglese.detti())
     finally:
         inglese.termina()
