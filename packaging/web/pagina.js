@@ -48,10 +48,16 @@ function tieniIlSito() {
     navigator.serviceWorker.register("sw.js").catch((e) => console.warn("the site is not kept: " + e));
 }
 
-// "?voce" in the page's address turns read-aloud on, as --voce does on the desktop: a teacher
-// bookmarks it, or embeds it in a class page, for one pupil.
+// "?voce" in the page's address turns read-aloud on, as --voce does on the desktop, and
+// "?scansione" (or "?scansione=SECONDI") switch scanning, as --scansione does: a teacher bookmarks
+// the address, or embeds it in a class page, for one pupil.
 function opzioni() {
-  return new URLSearchParams(location.search).has("voce") ? ["--voce"] : [];
+  const indirizzo = new URLSearchParams(location.search);
+  const passo = indirizzo.get("scansione");
+  return [
+    ...(indirizzo.has("voce") ? ["--voce"] : []),
+    ...(passo === null ? [] : [passo ? "--scansione=" + passo : "--scansione"]),
+  ];
 }
 
 function avvia() {

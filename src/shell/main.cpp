@@ -1,6 +1,7 @@
 #include "catalogue/lettura.h"
 #include "platform/access/accessibility.h"
 #include "platform/access/readaloud.h"
+#include "platform/forms/scanning.h"
 #include "platform/system/application.h"
 #include "shell/programma.h"
 
@@ -10,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 
 namespace {
 
@@ -26,14 +28,26 @@ bool senzaSchermo() {
 #endif
 }
 
-// The one option: "--voce" turns read-aloud on (the page passes it for "?voce" in its address).
-// Anything else is ignored, as the program takes no other.
-bool conLaVoce(int argc, char* argv[]) {
+// The options, each off unless given (the page passes them for "?voce" and "?scansione" in its
+// address): "--voce" turns read-aloud on, "--scansione" or "--scansione=SECONDI" switch scanning
+// with a step of SECONDI (0.5 to 5, 1.2 if not given or out of range). Anything else is ignored.
+struct Opzioni {
+    bool voce = false;
+    double passoScansione = 0; // 0: no scanning
+};
+
+Opzioni leggiOpzioni(int argc, char* argv[]) {
+    Opzioni opzioni;
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--voce") == 0)
-            return true;
+        const char* a = argv[i];
+        if (std::strcmp(a, "--voce") == 0) {
+            opzioni.voce = true;
+        } else if (std::strcmp(a, "--scansione") == 0 || std::strncmp(a, "--scansione=", 12) == 0) {
+            const double passo = a[11] == '=' ? std::atof(a + 12) : 0;
+            opzioni.passoScansione = passo >= 0.5 && passo <= 5 ? passo : 1.2;
+        }
     }
-    return false;
+    return opzioni;
 }
 
 } // namespace
@@ -59,11 +73,19 @@ int main(int argc, char* argv[]) {
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/capacita.png")));
     platform::setUpApplication();
     platform::setUpAccessibility(catalogue::comeSiLegge);
-    if (conLaVoce(argc, argv))
+    const Opzioni opzioni = leggiOpzioni(argc, argv);
+    if (opzioni.voce)
         platform::startReadAloud(platform::systemVoice());
 
     platform::SystemClock clock;
     platform::SystemRandom random;
+    std::unique_ptr<platform::Scanner> scansione;
+    if (opzioni.passoScansione > 0) {
+        // With read-aloud on, each control is said as the highlight reaches it.
+        scansione = std::make_unique<platform::Scanner>(clock, opzioni.passoScansione, [](const QString& didascalia) {
+            platform::readAloud(platform::spokenText(didascalia));
+        });
+    }
     shell::Programma programma(clock, random);
     programma.avvia();
     const int esito = app.exec();

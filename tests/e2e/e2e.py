@@ -7,6 +7,7 @@ Usage: e2e.py PROGRAM SCENARIO, inside a private D-Bus session with DISPLAY set
 (run-e2e.sh does both). Every scenario ends only the process it started."""
 
 import contextlib
+import io
 import os
 import subprocess
 import sys
@@ -604,6 +605,99 @@ def con_la_voce(p):
         inglese.termina()
 
 
+class Sensore:
+    """The pupil with one switch (the Space bar): waits for the scan's highlight, which the
+    keyboard's focus follows, to reach the button it wants, and presses at once."""
+
+    def __init__(self, p):
+        self.p = p
+        self.fuoco = None
+        pyatspi.Registry.registerEventListener(self._fuoco, "object:state-changed:focused")
+
+    def _fuoco(self, evento):
+        try:
+            if evento.detail1 and evento.source.getRole() == pyatspi.ROLE_PUSH_BUTTON:
+                self.fuoco = evento.source.name
+        except Exception:
+            pass
+
+    def premi_sul_riquadro(self, acc):
+        """Presses the switch as the highlight's frame comes round acc on screen: for a button
+        that keeps the focus while the highlight is on the menu bar."""
+        e = acc.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        attendi(lambda: not cornice_su(e.x, e.y, e.width, e.height), "the highlight away from %r" % acc.name, 30)
+        attendi(lambda: cornice_su(e.x, e.y, e.width, e.height), "the highlight back on %r" % acc.name, 30)
+        xdotool("key", "space")
+
+    def premi(self, nome, tieni=0.0):
+        """Presses the switch as the highlight comes to the button nome (not when it is already
+        there: it may be about to move on), holding it tieni seconds."""
+        self.fuoco = None
+        attendi(lambda: self.fuoco == nome, "the highlight on %r (last on %r)" % (nome, self.fuoco), 30)
+        xdotool("keydown", "space")
+        time.sleep(tieni)
+        xdotool("keyup", "space")
+
+
+def cornice_su(x, y, w, h):
+    """Whether the highlight's frame stands right of the rectangle on screen: yellow inside, black
+    outside."""
+    from PIL import Image
+    immagine = Image.open(io.BytesIO(subprocess.run(["import", "-window", "root", "png:-"],
+                                                    capture_output=True, check=True).stdout)).convert("RGB")
+    return immagine.getpixel((x + w + 2, y + h // 2)) == (255, 255, 0) and \
+        immagine.getpixel((x + w + 6, y + h // 2)) == (0, 0, 0)
+
+
+def con_un_sensore(p):
+    """The drill with one switch alone, the scan stepping every half second: the multiples window
+    opened and closed with "F i n e", Info held, the window opened again, two answers verified and
+    the next question asked, then File > Esci, each pressed when the highlight is there; the
+    highlight's frame seen on screen on the menu File."""
+    s = Sensore(p)
+    menu = p.finestra(TITOLO_MENU)
+    s.premi("IL LITRO E I SUOI MULTIPLI")
+    f = p.finestra(TITOLO_MULTIPLI)
+    s.premi("Fine")
+    p.chiusa(TITOLO_MULTIPLI)
+    s.fuoco = None
+    attendi(lambda: s.fuoco == "Info", "the highlight on Info", 30)
+    xdotool("keydown", "space")
+    p.finestra("INFO")
+    time.sleep(1.2)
+    verifica(p.finestre("INFO"), "the information window went while the switch was held")
+    xdotool("keyup", "space")
+    p.chiusa("INFO")
+    s.premi("IL LITRO E I SUOI MULTIPLI")
+    f = p.finestra(TITOLO_MULTIPLI)
+    for numero in (1, 2):
+        domanda = f.testo("Domanda")
+        s.premi("10")
+        attendi(lambda: f.testo("Risposta scelta") == "10", "the chosen answer")
+        s.premi("Verifica")
+        nello_stato(f, "verificata")
+        atteso = ESATTO_A_VOCE if detta_nel_catalogo(domanda, CATALOGO_MULTIPLI) == "10" else ERRATO_A_VOCE
+        verifica(f.testo("Esito") == atteso, "verdict %r, expected %r" % (f.testo("Esito"), atteso))
+        # Alone with the menu bar in its window, it keeps the focus: the frame says where the scan is.
+        s.premi_sul_riquadro(f.pulsante("Visualizza nuova domanda"))
+        attendi(lambda: f.testo("Numero della domanda") == str(numero + 1), "question %d" % (numero + 1))
+    # File comes after the last button; in the waiting state after "Visualizza nuova domanda"
+    # the last is "hl".
+    file = [m for m in pyatspi.findAllDescendants(f.frame, lambda a: a.getRole() == pyatspi.ROLE_MENU_ITEM)
+            if m.name == "File"][0]
+    e = file.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    s.fuoco = None
+    attendi(lambda: s.fuoco == "hl", "the highlight on hl", 30)
+    attendi(lambda: cornice_su(e.x, e.y, e.width, e.height), "the highlight's frame on File", 5)
+    xdotool("key", "space")
+    esci = attendi(lambda: [m for m in pyatspi.findAllDescendants(file, lambda a: a.name == "Esci") if visibile(m)],
+                   "the menu File open")[0]
+    # Not so soon that the press is taken for a tremor.
+    time.sleep(0.4)
+    xdotool("key", "space")
+    p.esce_con(0)
+
+
 SCENARI = {
     "typical-road": strada_tipica,
     "whole-series": serie_completa,
@@ -618,6 +712,7 @@ SCENARI = {
     "wayland-typical-road": wayland_strada_tipica,
     "by-ear": a_orecchio,
     "voce": con_la_voce,
+    "sensore": con_un_sensore,
 }
 
 
@@ -630,7 +725,9 @@ def main():
         if scenario == "by-ear":
             # The screen reader is there before the program, as for a pupil who needs it.
             orca = Orca(os.environ["HOME"])
-        if scenario == "voce":
+        if scenario == "sensore":
+            p = Programma(programma, ["--scansione=0.5"])
+        elif scenario == "voce":
             # The speech server is there before the program, as on a pupil's computer.
             server = ServerVoce(os.path.join(os.environ["HOME"], "voce"))
             p = Programma(programma, ["--voce"], SPEECHD_ADDRESS=server.indirizzo)

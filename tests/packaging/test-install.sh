@@ -21,7 +21,8 @@ file "$prefix/share/icons/hicolor/32x32/apps/$id.png" | grep -q '32 x 32' || { e
 desktop-file-validate "$prefix/share/applications/$id.desktop"
 grep -qx "Icon=$id" "$prefix/share/applications/$id.desktop"
 grep -qx 'Categories=Education;Math;' "$prefix/share/applications/$id.desktop"
-# The second launcher, with read-aloud on.
+# The launchers with read-aloud on and with switch scanning on.
 grep -qx 'Exec=capacita --voce' "$prefix/share/applications/$id.desktop"
+grep -qx 'Exec=capacita --scansione' "$prefix/share/applications/$id.desktop"
 appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml"
 echo "install: every file in place and valid"

@@ -3,6 +3,7 @@
 // names it with the last actions. CAPACITA_STORM_SEED and CAPACITA_STORM_ACTIONS override the
 // seed and the number of actions.
 
+#include "platform/forms/scanning.h"
 #include "quiz/finestraquiz.h"
 #include "shell/frminizio.h"
 #include "shell/frmwww.h"
@@ -108,8 +109,8 @@ private:
         return &form == &programma->inizio() && nome == QLatin1String("Command9");
     }
 
-    void avanzaOrologio() {
-        float t = clock.now + static_cast<float>(caso(3000)) / 100.0f;
+    void avanzaOrologio(int centesimi = 3000) {
+        float t = clock.now + static_cast<float>(caso(centesimi)) / 100.0f;
         if (t >= 86400.0f)
             t -= 86400.0f;
         clock.now = t;
@@ -328,17 +329,67 @@ private:
         }
     }
 
+    void inizia(int azioni) {
+        seme = static_cast<quint32>(envInt("CAPACITA_STORM_SEED", static_cast<int>(std::random_device{}() >> 1)));
+        qInfo("storm: seed %u, %d actions", seme, azioni);
+        gen.seed(seme);
+        ultime.clear();
+        osservati.clear();
+        statiVisti.clear();
+        infoAttesa = false;
+        clock.now = static_cast<float>(caso(86400));
+        programma = std::make_unique<shell::Programma>(clock, random);
+        programma->avvia();
+    }
+
+    // One press of the switch, or its release, or time going by, for the scan.
+    void agisciConUnSensore(platform::Scanner& sensore, bool& giù) {
+        QWidget* fronte =
+            QApplication::activePopupWidget() ? QApplication::activePopupWidget() : QApplication::activeWindow();
+        auto* pulsante = qobject_cast<QPushButton*>(sensore.highlighted());
+        const QString evidenziato = sensore.action() ? sensore.action()->text()
+                                    : pulsante       ? pulsante->text()
+                                                     : QString();
+        // Never end the program here: ending is tested on its own.
+        const bool fine = evidenziato == QLatin1String("E S C I") || evidenziato == QLatin1String("Esci");
+        if (giù) {
+            registra(QStringLiteral("let the switch go"));
+            if (fronte)
+                QTest::mouseRelease(fronte->windowHandle(), Qt::LeftButton, Qt::NoModifier, QPoint(3, 3));
+            giù = false;
+        } else if (caso(3) == 0 || fine || !fronte) {
+            registra(QStringLiteral("wait"));
+            avanzaOrologio(300);
+        } else {
+            // The switch is a mouse button, pressed anywhere on the front window.
+            registra(QStringLiteral("press the switch on ") + evidenziato);
+            QTest::mousePress(fronte->windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                              QPoint(caso(fronte->width()), caso(fronte->height())));
+            giù = true;
+        }
+        QCoreApplication::processEvents();
+        sensore.tick();
+        infoAttesa = programma->inizio().isLoaded() && sensore.held() &&
+                     sensore.held() == programma->inizio().control(QStringLiteral("Command7"));
+    }
+
+    // The highlight is on a visible, enabled control of the front window, or on the button held.
+    void controllaEvidenziato(const platform::Scanner& sensore) {
+        QWidget* fronte =
+            QApplication::activePopupWidget() ? QApplication::activePopupWidget() : QApplication::activeWindow();
+        QWidget* c = sensore.highlighted();
+        if (!c || sensore.held())
+            return;
+        QVERIFY2(c->isVisible() && c->isEnabled() && c->window() == fronte,
+                 qPrintable(QStringLiteral("the highlight is on %1\n").arg(c->objectName()) + storia()));
+    }
+
 private slots:
     void initTestCase() { support::setUpApplication(); }
 
     void tempesta() {
-        seme = static_cast<quint32>(envInt("CAPACITA_STORM_SEED", static_cast<int>(std::random_device{}() >> 1)));
         const int azioni = envInt("CAPACITA_STORM_ACTIONS", 100000);
-        qInfo("storm: seed %u, %d actions", seme, azioni);
-        gen.seed(seme);
-        clock.now = static_cast<float>(caso(86400));
-        programma = std::make_unique<shell::Programma>(clock, random);
-        programma->avvia();
+        inizia(azioni);
         for (azione = 0; azione < azioni; ++azione) {
             // The main menu may have been closed from its title bar: a new run starts then.
             if (finestreCaricate().empty()) {
@@ -362,6 +413,40 @@ private slots:
         if (azioni >= 10000)
             QVERIFY(statiVisti.value(QStringLiteral("verificata")) > 0 &&
                     statiVisti.value(QStringLiteral("finita")) > 0);
+        programma.reset();
+        flushDeletes();
+    }
+
+    // The switch pressed and let go at random times while the scan steps: the same rules hold,
+    // and the highlight is always on what can be used.
+    void tempestaConUnSensore() {
+        const int azioni = envInt("CAPACITA_STORM_ACTIONS", 100000) / 4;
+        inizia(azioni);
+        platform::Scanner sensore(clock, 1.2);
+        bool giù = false;
+        for (azione = 0; azione < azioni; ++azione) {
+            if (finestreCaricate().empty()) {
+                registra(QStringLiteral("start again"));
+                programma->inizio().show();
+            }
+            agisciConUnSensore(sensore, giù);
+            controlla();
+            if (QTest::currentTestFailed())
+                return;
+            controllaEvidenziato(sensore);
+            if (QTest::currentTestFailed())
+                return;
+            if (azione % 500 == 0)
+                flushDeletes();
+        }
+        QStringList visti;
+        for (auto it = statiVisti.cbegin(); it != statiVisti.cend(); ++it)
+            visti << QStringLiteral("%1 %2").arg(it.key()).arg(it.value());
+        qInfo("storm with a switch: %d actions, quiz windows seen in: %s", azioni,
+              qPrintable(visti.join(QStringLiteral(", "))));
+        // One switch alone reaches every state of a quiz window but the end of a series.
+        if (azioni >= 1000)
+            QVERIFY(statiVisti.value(QStringLiteral("verificata")) > 0);
         programma.reset();
         flushDeletes();
     }

@@ -33,8 +33,8 @@ DISINSTALLAZIONI = r"HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersio
 CHIAVE = DISINSTALLAZIONI + r"\capacita"
 # The package's Start-menu shortcut, in the Programs of every user as Windows puts it for an install
 # per machine; Wine 8's msiexec puts it in the Programs of the user who installs.
-# The second shortcut, read-aloud on.
-CON_LA_VOCE = "Misure di capacità (con la voce).lnk"
+# The shortcuts with read-aloud on and with switch scanning on, and the option each passes.
+CON_OPZIONE = {"Misure di capacità (con la voce).lnk": "--voce", "Misure di capacità (con un sensore).lnk": "--scansione"}
 PROGRAMMI_MSI = [os.path.dirname(MENU_START),
                  os.path.join(PREFIX, "drive_c", "users", getpass.getuser(), "AppData", "Roaming",
                               "Microsoft", "Windows", "Start Menu", "Programs")]
@@ -101,10 +101,10 @@ def installa(installatore):
     r = esegui("wine", installatore, "/S")
     verifica(r.returncode == 0, "the installer ended with %d" % r.returncode)
     verifica(os.path.isfile(PROGRAMMA), "no program at %s" % PROGRAMMA)
-    for voce in ("Misure di capacità.lnk", CON_LA_VOCE, "Uninstall.lnk"):
+    for voce in ("Misure di capacità.lnk", *CON_OPZIONE, "Uninstall.lnk"):
         collegamento = os.path.join(MENU_START, voce)
         verifica(os.path.isfile(collegamento), "no Start-menu entry at %s" % collegamento)
-    con_la_voce(os.path.join(MENU_START, CON_LA_VOCE))
+    con_opzioni(MENU_START)
     for licenza in ("LICENSE.txt", "NOTICE.txt", "LGPL-3.txt"):
         verifica(os.path.isfile(os.path.join(CARTELLA, licenza)), "%s was not installed" % licenza)
     verifica(esegui("wine", "reg", "query", CHIAVE).returncode == 0, "no uninstall entry in the registry")
@@ -209,20 +209,23 @@ def msiexec(*argomenti):
     return esegui("wine", "msiexec", *argomenti, "/qn").returncode
 
 
-def con_la_voce(collegamento):
-    """The second shortcut starts the installed program with read-aloud on."""
-    with open(collegamento, "rb") as f:
-        destinazione = f.read()
-    # A shortcut holds its target and its arguments each in one of two encodings.
-    def tiene(testo):
-        return any(testo.encode(codifica) in destinazione for codifica in ("cp1252", "utf-16-le"))
-    verifica(tiene(r"\Misure di capacità\bin\capacita.exe") and tiene("--voce"),
-             "the shortcut %s does not start the installed program with --voce" % collegamento)
+def con_opzioni(cartella):
+    """The shortcuts in cartella beside the program's own start the installed program with their
+    options."""
+    for nome, opzione in CON_OPZIONE.items():
+        collegamento = os.path.join(cartella, nome)
+        with open(collegamento, "rb") as f:
+            destinazione = f.read()
+        # A shortcut holds its target and its arguments each in one of two encodings.
+        def tiene(testo):
+            return any(testo.encode(codifica) in destinazione for codifica in ("cp1252", "utf-16-le"))
+        verifica(tiene(r"\Misure di capacità\bin\capacita.exe") and tiene(opzione),
+                 "the shortcut %s does not start the installed program with %s" % (collegamento, opzione))
 
 
 def niente_rimasto():
     verifica(not os.path.exists(CARTELLA), "the program's folder is there")
-    verifica(not any(os.path.exists(os.path.join(c, n)) for c in PROGRAMMI_MSI for n in ("Misure di capacità.lnk", CON_LA_VOCE)),
+    verifica(not any(os.path.exists(os.path.join(c, n)) for c in PROGRAMMI_MSI for n in ("Misure di capacità.lnk", *CON_OPZIONE)),
              "a Start-menu shortcut is there")
     verifica(installati() == [], "the program is among the installed programs")
 
@@ -241,7 +244,7 @@ def pacchetto_msi(pacchetto, immagini, cartella):
         verifica(os.path.isfile(os.path.join(CARTELLA, licenza)), "%s was not installed" % licenza)
     collegamento = next((c for c in COLLEGAMENTI_MSI if os.path.isfile(c)), None)
     verifica(collegamento, "no Start-menu shortcut at %s" % " or ".join(COLLEGAMENTI_MSI))
-    con_la_voce(os.path.join(os.path.dirname(collegamento), CON_LA_VOCE))
+    con_opzioni(os.path.dirname(collegamento))
     voci = installati()
     verifica(len(voci) == 1 and voci[0][1].get("DisplayVersion") == "1.0.0" and voci[0][1].get("Publisher") == "Seed"
              and voci[0][1].get("URLInfoAbout") == "https://www.example.org",
