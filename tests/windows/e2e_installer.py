@@ -179,6 +179,29 @@ def strada_tipica(immagini, da_file=False, argomenti=()):
             programma.kill()
 
 
+def con_un_sensore():
+    """The installed program with switch scanning, a step of half a second: the frame comes round
+    "IL LITRO E I SUOI MULTIPLI" again, Space there opens the multiples window, and the frame goes
+    with it."""
+    giallo = (255, 255, 0)
+    programma = subprocess.Popen(["wine", PROGRAMMA, "--scansione=0.5"], stdout=subprocess.DEVNULL,
+                                 stderr=subprocess.DEVNULL)
+    try:
+        _, origine = menu_principale()
+        # Just right of the button: the frame's yellow.
+        x, y = origine[0] + px(4590 + 4770) + 2, origine[1] + px(3060 + 705 // 2)
+        attendi(lambda: Schermo().pixel(x, y) != giallo, "the frame to move on from the first button")
+        attendi(lambda: Schermo().pixel(x, y) == giallo, "the frame back round the first button")
+        xdotool("key", "space")
+        attendi(lambda: finestra(TITOLO_MULTIPLI), "the multiples window opened with the switch")
+        attendi(lambda: (lambda s: s.conta(giallo, 0, 0, s.larghezza, s.altezza) > 100)(Schermo()),
+                "the frame in the multiples window")
+    finally:
+        programma.kill()
+        programma.wait()
+        attendi(lambda: not finestra(TITOLO_MENU), "the program to go")
+
+
 def disinstalla():
     r = esegui("wine", os.path.join(CARTELLA, "Uninstall.exe"), "/S")
     verifica(r.returncode == 0, "the uninstaller ended with %d" % r.returncode)
@@ -288,6 +311,7 @@ def main():
         else:
             installa(installatore)
             strada_tipica(immagini)
+            con_un_sensore()
             disinstalla()
     except Fallito as errore:
         print("FAIL windows installer %s: %s" % (os.path.basename(installatore), errore))
