@@ -12,6 +12,8 @@
 #include <QMouseEvent>
 #include <QTimerEvent>
 
+#include <cmath>
+
 namespace platform {
 
 namespace {
@@ -62,6 +64,10 @@ double Scanner::since(float reading) const {
     return elapsed;
 }
 
+float Scanner::later(double seconds) const {
+    return std::fmod(clock_.timer() + float(seconds), secondsInADay);
+}
+
 QList<Scanner::Target> Scanner::targets(QWidget* front) const {
     QList<Target> list;
     if (!front)
@@ -92,7 +98,7 @@ QList<Scanner::Target> Scanner::targets(QWidget* front) const {
 void Scanner::restart(double pause) {
     index_ = 0;
     rounds_ = 0;
-    nextStep_ = clock_.timer() + float(pause);
+    nextStep_ = later(pause);
     const QList<Target> list = targets(front_);
     show(list.isEmpty() ? Target{} : list.front());
 }
@@ -157,7 +163,7 @@ void Scanner::tick() {
         show(list.front());
         return;
     }
-    nextStep_ = clock_.timer() + float(step_);
+    nextStep_ = later(step_);
     show(list[index_]);
 }
 

@@ -56,7 +56,9 @@ private:
     void show(const Target& target);
     void press();
     void release();
+    // Seconds since a reading of the clock, and the reading seconds from now, across midnight.
     double since(float reading) const;
+    float later(double seconds) const;
 
     const Clock& clock_;
     double step_;
