@@ -57,7 +57,7 @@ private:
     }
 
     QWidget* fronte() const {
-        return QApplication::activePopupWidget() ? QApplication::activePopupWidget() : QApplication::activeWindow();
+        return QApplication::activePopupWidget() ? QApplication::activePopupWidget() : platform::FormWindow::front();
     }
 
     // The switch is a mouse button here, pressed anywhere (a key's release counts a moment
@@ -156,7 +156,7 @@ private slots:
         avvia();
         QCOMPARE(evidenziato(), QStringLiteral("IL LITRO E I SUOI MULTIPLI"));
         aziona();
-        QVERIFY(QTest::qWaitForWindowActive(quiz().window()));
+        QVERIFY(QTest::qWaitForWindowExposed(quiz().window()));
         scansione->tick();
         // The scan moves to the window that opened, from its first control.
         QCOMPARE(evidenziato(), QStringLiteral("F i n e"));
@@ -236,7 +236,7 @@ private slots:
     void serieConUnTasto() {
         avvia();
         scegli(QStringLiteral("IL LITRO E I SUOI MULTIPLI"));
-        QVERIFY(QTest::qWaitForWindowActive(quiz().window()));
+        QVERIFY(QTest::qWaitForWindowExposed(quiz().window()));
         auto& f = static_cast<quiz::FinestraQuiz&>(quiz());
         for (int n = 1; n <= 96; ++n) {
             QCOMPARE(f.stato().contaDomande, qint16(n));

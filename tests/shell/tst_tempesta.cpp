@@ -345,7 +345,7 @@ private:
     // One press of the switch, or its release, or time going by, for the scan.
     void agisciConUnSensore(platform::Scanner& sensore, bool& giù) {
         QWidget* fronte =
-            QApplication::activePopupWidget() ? QApplication::activePopupWidget() : QApplication::activeWindow();
+            QApplication::activePopupWidget() ? QApplication::activePopupWidget() : platform::FormWindow::front();
         auto* pulsante = qobject_cast<QPushButton*>(sensore.highlighted());
         const QString evidenziato = sensore.action() ? sensore.action()->text()
                                     : pulsante       ? pulsante->text()
@@ -376,7 +376,7 @@ private:
     // The highlight is on a visible, enabled control of the front window, or on the button held.
     void controllaEvidenziato(const platform::Scanner& sensore) {
         QWidget* fronte =
-            QApplication::activePopupWidget() ? QApplication::activePopupWidget() : QApplication::activeWindow();
+            QApplication::activePopupWidget() ? QApplication::activePopupWidget() : platform::FormWindow::front();
         QWidget* c = sensore.highlighted();
         if (!c || sensore.held())
             return;

@@ -53,6 +53,14 @@ void FormWindow::activateLatest() {
         Qt::QueuedConnection);
 }
 
+FormWindow* FormWindow::front() {
+    for (FormWindow* w : std::as_const(activeOrder())) {
+        if (w && w->isVisible())
+            return w;
+    }
+    return nullptr;
+}
+
 void FormWindow::activate() {
     makeLatest(this);
     activateWindow();

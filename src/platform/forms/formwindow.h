@@ -49,6 +49,9 @@ public:
     void activate();
     // Once the events now due are handled, activates the visible window that was active last.
     static void activateLatest();
+    // The visible window that was activated last: the one in front, also before the system says so
+    // (in the browser a window shown is active only once the page has said so).
+    static FormWindow* front();
 
 protected:
     bool event(QEvent* event) override;

@@ -1,6 +1,7 @@
 #include "platform/forms/scanning.h"
 
 #include "platform/forms/controls.h"
+#include "platform/forms/formwindow.h"
 #include "platform/forms/highlight.h"
 #include "platform/forms/pushbutton.h"
 
@@ -131,7 +132,7 @@ void Scanner::show(const Target& target) {
 void Scanner::tick() {
     QWidget* front = QApplication::activePopupWidget();
     if (!front)
-        front = QApplication::activeWindow();
+        front = FormWindow::front();
     if (front != front_ && !held_) {
         front_ = front;
         waiting_ = false;
