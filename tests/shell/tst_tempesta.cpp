@@ -17,6 +17,7 @@
 #include <QtTest>
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <random>
 
@@ -384,12 +385,9 @@ private:
                  qPrintable(QStringLiteral("the highlight is on %1\n").arg(c->objectName()) + storia()));
     }
 
-private slots:
-    void initTestCase() { support::setUpApplication(); }
-
-    void tempesta() {
-        const int azioni = envInt("CAPACITA_STORM_ACTIONS", 100000);
-        inizia(azioni);
+    // Runs azioni actions, each checked after it (and by controllaAncora, if given); false once a
+    // check has failed.
+    bool infuria(int azioni, const std::function<void()>& agisci, const std::function<void()>& controllaAncora = {}) {
         for (azione = 0; azione < azioni; ++azione) {
             // The main menu may have been closed from its title bar: a new run starts then.
             if (finestreCaricate().empty()) {
@@ -398,17 +396,35 @@ private slots:
             }
             agisci();
             if (QTest::currentTestFailed())
-                return;
+                return false;
             controlla();
+            if (controllaAncora && !QTest::currentTestFailed())
+                controllaAncora();
             if (QTest::currentTestFailed())
-                return;
+                return false;
             if (azione % 500 == 0)
                 flushDeletes();
         }
-        QStringList visti;
+        return true;
+    }
+
+    // How often each state of the quiz windows' table was seen.
+    QString visti() const {
+        QStringList righe;
         for (auto it = statiVisti.cbegin(); it != statiVisti.cend(); ++it)
-            visti << QStringLiteral("%1 %2").arg(it.key()).arg(it.value());
-        qInfo("storm: %d actions, quiz windows seen in: %s", azioni, qPrintable(visti.join(QStringLiteral(", "))));
+            righe << QStringLiteral("%1 %2").arg(it.key()).arg(it.value());
+        return righe.join(QStringLiteral(", "));
+    }
+
+private slots:
+    void initTestCase() { support::setUpApplication(); }
+
+    void tempesta() {
+        const int azioni = envInt("CAPACITA_STORM_ACTIONS", 100000);
+        inizia(azioni);
+        if (!infuria(azioni, [this] { agisci(); }))
+            return;
+        qInfo("storm: %d actions, quiz windows seen in: %s", azioni, qPrintable(visti()));
         // A storm that never verified an answer would have proved little.
         if (azioni >= 10000)
             QVERIFY(statiVisti.value(QStringLiteral("verificata")) > 0 &&
@@ -424,26 +440,10 @@ private slots:
         inizia(azioni);
         platform::Scanner sensore(clock, 1.2);
         bool giù = false;
-        for (azione = 0; azione < azioni; ++azione) {
-            if (finestreCaricate().empty()) {
-                registra(QStringLiteral("start again"));
-                programma->inizio().show();
-            }
-            agisciConUnSensore(sensore, giù);
-            controlla();
-            if (QTest::currentTestFailed())
-                return;
-            controllaEvidenziato(sensore);
-            if (QTest::currentTestFailed())
-                return;
-            if (azione % 500 == 0)
-                flushDeletes();
-        }
-        QStringList visti;
-        for (auto it = statiVisti.cbegin(); it != statiVisti.cend(); ++it)
-            visti << QStringLiteral("%1 %2").arg(it.key()).arg(it.value());
-        qInfo("storm with a switch: %d actions, quiz windows seen in: %s", azioni,
-              qPrintable(visti.join(QStringLiteral(", "))));
+        if (!infuria(
+                azioni, [&] { agisciConUnSensore(sensore, giù); }, [&] { controllaEvidenziato(sensore); }))
+            return;
+        qInfo("storm with a switch: %d actions, quiz windows seen in: %s", azioni, qPrintable(visti()));
         // One switch alone reaches every state of a quiz window. (In the browser the window behind
         // comes back in front after the switch opens one: not yet explained.)
 #if !defined(Q_OS_WASM)
