@@ -56,10 +56,6 @@ private:
         return b ? b->text() : QString();
     }
 
-    QWidget* fronte() const {
-        return QApplication::activePopupWidget() ? QApplication::activePopupWidget() : platform::FormWindow::front();
-    }
-
     // The switch is a mouse button here, pressed anywhere (a key's release counts a moment
     // later, in case it is the key repeating, and the road by the keyboard is the end-to-end
     // scenario's).
@@ -82,11 +78,15 @@ private:
         scansione->tick();
     }
 
-    // Waits, as the pupil does, for the highlight to reach caption, then works it.
-    void scegli(const QString& caption) {
+    // Waits, as the pupil does, for the highlight to reach caption.
+    void raggiungi(const QString& caption) {
         for (int i = 0; i < 40 && evidenziato() != caption; ++i)
             attendi(passo);
         QCOMPARE(evidenziato(), caption);
+    }
+    // And then works it.
+    void scegli(const QString& caption) {
+        raggiungi(caption);
         aziona();
     }
 
@@ -172,8 +172,7 @@ private slots:
     // After a press the scan starts again from the first control, one step later than usual.
     void pausaDopoUnaPressione() {
         avvia();
-        attendi(passo * 3);
-        QCOMPARE(evidenziato(), QStringLiteral("Info"));
+        raggiungi(QStringLiteral("Info"));
         aziona();
         QCOMPARE(evidenziato(), QStringLiteral("IL LITRO E I SUOI MULTIPLI"));
         attendi(passo * 1.5);
@@ -199,8 +198,7 @@ private slots:
 
     void tremore() {
         avvia();
-        attendi(passo * 3);
-        QCOMPARE(evidenziato(), QStringLiteral("Info"));
+        raggiungi(QStringLiteral("Info"));
         aziona();
         // Another press a fifth of a second after the first is not a press: Info does not show.
         clock.now -= 0.3f;
@@ -211,8 +209,7 @@ private slots:
 
     void infoTenuta() {
         avvia();
-        attendi(passo * 3);
-        QCOMPARE(evidenziato(), QStringLiteral("Info"));
+        raggiungi(QStringLiteral("Info"));
         premi();
         QVERIFY(programma->www().isLoaded() && programma->www().window()->isVisible());
         attendi(passo * 3);

@@ -345,8 +345,7 @@ private:
 
     // One press of the switch, or its release, or time going by, for the scan.
     void agisciConUnSensore(platform::Scanner& sensore, bool& giù) {
-        QWidget* fronte =
-            QApplication::activePopupWidget() ? QApplication::activePopupWidget() : platform::FormWindow::front();
+        QWidget* fronte = support::fronte();
         auto* pulsante = qobject_cast<QPushButton*>(sensore.highlighted());
         const QString evidenziato = sensore.action() ? sensore.action()->text()
                                     : pulsante       ? pulsante->text()
@@ -376,8 +375,7 @@ private:
 
     // The highlight is on a visible, enabled control of the front window, or on the button held.
     void controllaEvidenziato(const platform::Scanner& sensore) {
-        QWidget* fronte =
-            QApplication::activePopupWidget() ? QApplication::activePopupWidget() : platform::FormWindow::front();
+        QWidget* fronte = support::fronte();
         QWidget* c = sensore.highlighted();
         if (!c || sensore.held())
             return;

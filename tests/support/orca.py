@@ -50,7 +50,11 @@ class Orca:
             env=dict(os.environ, SPEECHD_ADDRESS=self.voce.indirizzo),
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         threading.Thread(target=self._leggi, daemon=True).start()
-        self.attendi(lambda d: d == "Screen reader on", "Orca to start", 60)
+        try:
+            self.attendi(lambda d: d == "Screen reader on", "Orca to start", 60)
+        except Fallito:
+            self.termina()
+            raise
 
     def _leggi(self):
         resto = b""

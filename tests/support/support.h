@@ -9,6 +9,7 @@
 #include "platform/system/application.h"
 #include "platform/system/clock.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -126,6 +127,13 @@ inline QJsonObject tabella(const QString& nome) {
     if (!file.open(QIODevice::ReadOnly))
         qFatal("%s is not among the test's resources", qPrintable(nome));
     return QJsonDocument::fromJson(file.readAll()).object();
+}
+
+// Where input goes now: the open menu, or else the window in front.
+inline QWidget* fronte() {
+    if (QWidget* popup = QApplication::activePopupWidget())
+        return popup;
+    return platform::FormWindow::front();
 }
 
 // Runs the deferred destruction of unloaded windows.

@@ -3,9 +3,11 @@ reaches through SPEECHD_ADDRESS. Its one module logs the language and the text o
 one a line, and, where it speaks, writes what espeak-ng says of it, in the voice of that language,
 to a WAV file of its own: nothing reaches a sound device. It ends by its process id."""
 
+import ctypes
 import glob
 import os
 import shlex
+import signal
 import subprocess
 import time
 
@@ -27,6 +29,12 @@ GenericRateAdd 175
 GenericRateMultiply 1
 """
 PARLA = r'; espeak-ng -v $VOICE -s $RATE -w {suoni}/$(date +%s%N).wav \"$T\"'
+
+
+def _muore_con_il_padre():
+    """In the child, before it runs: killed when the process that started it ends."""
+    PR_SET_PDEATHSIG = 1
+    ctypes.CDLL(None, use_errno=True).prctl(PR_SET_PDEATHSIG, signal.SIGKILL)
 
 
 class ServerVoce:
@@ -52,12 +60,20 @@ class ServerVoce:
         with open(os.path.join(cartella, ".libao"), "w") as f:
             f.write("default_driver=null\n")
         open(self.registro, "w").close()
+        # Ended by termina(); and by the system with the test, should the test itself be killed.
         self.processo = subprocess.Popen(
-            ["speech-dispatcher", "-s", "-C", cartella, "-S", socket, "-t", "0"],
-            env=dict(os.environ, HOME=cartella), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            ["speech-dispatcher", "-s", "-C", cartella, "-S", socket, "-t", "0",
+             # A pid file of its own: another server of the test's may be running beside it.
+             "-P", os.path.join(cartella, "pid")],
+            env=dict(os.environ, HOME=cartella), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+            preexec_fn=_muore_con_il_padre)
         self.indirizzo = "unix_socket:" + socket
-        attendi(lambda: os.path.exists(socket) or self.processo.poll() is not None, "the speech server's socket", 10)
-        verifica(self.processo.poll() is None, "the speech server did not start")
+        try:
+            attendi(lambda: os.path.exists(socket) or self.processo.poll() is not None, "the speech server's socket", 10)
+            verifica(self.processo.poll() is None, "the speech server in %s did not start" % cartella)
+        except Fallito:
+            self.termina()
+            raise
 
     def detti(self):
         """What the server was given so far: (language, text) in order."""

@@ -186,29 +186,30 @@ void Scanner::press() {
         QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
         QCoreApplication::sendEvent(menu, &enter);
     } else {
-        const QPointF centre = QRectF(owner_->rect()).center();
-        QMouseEvent down(QEvent::MouseButtonPress, centre, owner_->mapToGlobal(centre), Qt::LeftButton, Qt::LeftButton,
-                         Qt::NoModifier);
-        held_ = owner_;
-        QCoreApplication::sendEvent(owner_, &down);
         sending_ = false;
+        held_ = owner_;
         // The button is clicked as the switch is let go; the scan starts again then.
+        sendButton(owner_, QEvent::MouseButtonPress);
         return;
     }
     sending_ = false;
     restart(2 * step_);
 }
 
+void Scanner::sendButton(QWidget* button, QEvent::Type type) {
+    const QPointF centre = QRectF(button->rect()).center();
+    const Qt::MouseButtons down = type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
+    QMouseEvent event(type, centre, button->mapToGlobal(centre), Qt::LeftButton, down, Qt::NoModifier);
+    sending_ = true;
+    QCoreApplication::sendEvent(button, &event);
+    sending_ = false;
+}
+
 void Scanner::release() {
     QPointer<QWidget> button = std::exchange(held_, nullptr);
     if (!button)
         return;
-    const QPointF centre = QRectF(button->rect()).center();
-    QMouseEvent up(QEvent::MouseButtonRelease, centre, button->mapToGlobal(centre), Qt::LeftButton, Qt::NoButton,
-                   Qt::NoModifier);
-    sending_ = true;
-    QCoreApplication::sendEvent(button, &up);
-    sending_ = false;
+    sendButton(button, QEvent::MouseButtonRelease);
     restart(2 * step_);
 }
 

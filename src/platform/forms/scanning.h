@@ -14,6 +14,7 @@
 
 #include <QAction>
 #include <QBasicTimer>
+#include <QEvent>
 #include <QPointer>
 #include <QWidget>
 
@@ -56,6 +57,8 @@ private:
     void show(const Target& target);
     void press();
     void release();
+    // A press or a release of the left button at the button's centre, which the filter lets pass.
+    void sendButton(QWidget* button, QEvent::Type type);
     // Seconds since a reading of the clock, and the reading seconds from now, across midnight.
     double since(float reading) const;
     float later(double seconds) const;
